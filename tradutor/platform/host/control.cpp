@@ -1,0 +1,15 @@
+// Host platform: reset of every part.
+#include "platform/host/host_internal.h"
+
+namespace platform::host {
+
+void reset() {
+  internal::resetFiles();
+  internal::resetClock();
+  internal::resetWindow();
+  internal::resetDraw();
+  internal::resetTones();
+  internal::resetClipboard();
+}
+
+}  // namespace platform::host

@@ -1,0 +1,159 @@
+#pragma once
+// Control and observation of the host platform, for tests and native tools.
+// The host platform is deterministic: a virtual clock that moves only when
+// the program sleeps or waits, keys that arrive only when a test posts them,
+// a window that records what is drawn into a grid of cells, and files under a
+// folder that stands for the drives.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/draw.h"
+#include "platform/window.h"
+
+namespace platform::host {
+
+// Thrown by exitProcess: how the program ended.
+struct ProgramExit {
+  int code;
+};
+
+// Thrown by waitMessage when nothing can ever arrive: a test that waits for
+// a key it never posted fails instead of hanging.
+struct Stalled : std::runtime_error {
+  Stalled() : std::runtime_error("the program waits for a message that no test will post") {}
+};
+
+// Everything back to its defaults (no window, no keys, clock at its origin,
+// no drive folder).
+void reset();
+
+// --- files and paths ---------------------------------------------------------
+// "C:\X\Y" lives at <folder>/C/X/Y; host paths starting with '/' are used as they are.
+void setDriveFolder(const std::string& folder);
+std::string hostPath(const std::string& windowsPath);
+// Writes a file (making its directories) at a Windows path.
+void writeFile(const std::string& windowsPath, std::string_view content);
+void setWindowsDirectory(const std::string& path);  // default C:\WINDOWS
+void setCurrentDirectory(const std::string& path);  // default C:\TARSIS
+void setModuleFileName(const std::string& path);    // default C:\TARSIS\FALAMCI.EXE
+
+// --- clock ---------------------------------------------------------------------
+void setLocalTime(const LocalTime& time);  // weekday is computed from the date
+std::uint64_t elapsedMs();                 // virtual time since reset
+
+// --- input ---------------------------------------------------------------------
+struct Modifiers {
+  bool ctrl = false;
+  bool alt = false;
+  bool shift = false;
+};
+void postKeyDown(unsigned virtualKey, Modifiers modifiers = {});
+void postSysKeyDown(unsigned virtualKey, Modifiers modifiers = {});
+void postKeyUp(unsigned virtualKey, Modifiers modifiers = {});
+void postChar(unsigned character, Modifiers modifiers = {});
+// A key pressed and released as a keyboard and TranslateMessage deliver it.
+void pressKey(unsigned virtualKey, Modifiers modifiers = {});
+// Each byte typed: letters, digits and space as key presses, others as characters.
+void typeText(std::string_view text);
+void postMouse(EventKind kind, Point position);
+void postClose();
+void postFocusChange(bool gained);  // WM_SETFOCUS or WM_KILLFOCUS
+void postQuitMessage();
+// Run when the program waits and no message is pending; may post more.
+void setIdleHook(std::function<void()> hook);
+// Number of messages waiting in the queue.
+int pendingMessages();
+
+// --- the window ------------------------------------------------------------------
+struct WindowInfo {
+  std::string className;
+  std::string title;
+  bool registered = false;
+  bool exists = false;
+  bool attached = false;
+  bool visible = false;
+  bool maximized = false;
+  bool closeEnabled = false;
+  bool destroyed = false;
+  int width = 0;
+  int height = 0;
+  MinMaxInfo minMax = {};
+};
+const WindowInfo& window();
+void setActive(bool active);
+void setWindowTop(int top);  // screen position of the window's top edge (default 0)
+void setSystemMetrics(const SystemMetrics& metrics);
+void setWorkArea(const Rect& area);
+
+// What the window shows, cell by cell (cells of the metrics of the font in use).
+struct Cell {
+  std::uint8_t ch;
+  Rgb foreground;
+  Rgb background;
+};
+Cell displayCell(int column, int row);  // 0-based
+std::string displayRow(int row);
+
+struct TextRun {
+  int x, y;
+  std::string text;
+  Rgb foreground, background;
+};
+struct DrawLog {
+  std::vector<TextRun> runs;
+  int pixelCopies = 0;
+  int solidFills = 0;
+  int invalidations = 0;
+  int erasingInvalidations = 0;
+  int paints = 0;
+  int openSurfaces = 0;  // surfaces taken and not yet released
+};
+DrawLog& drawLog();
+
+struct FontInfo {
+  int height, width, weight;
+  std::string face;
+  bool deleted;
+};
+const std::vector<FontInfo>& fonts();
+
+struct CaretInfo {
+  bool exists = false;
+  bool visible = false;
+  int width = 0, height = 0, x = 0, y = 0;
+  int created = 0;
+  int destroyed = 0;
+};
+const CaretInfo& caret();
+
+struct MagnifierLog {
+  int captures = 0;
+  int releases = 0;
+  Point captureSize = {0, 0};
+  std::vector<Point> origins;
+  Point sourceSize = {0, 0};
+  Point destinationSize = {0, 0};
+};
+const MagnifierLog& magnifier();
+
+// --- sounds outside the wave-out device ------------------------------------------
+struct ToneLog {
+  std::vector<std::vector<std::uint8_t>> images;  // every looping image started
+  int stops = 0;
+  bool playing = false;
+  int beeps = 0;
+};
+const ToneLog& tones();
+
+// --- clipboard ------------------------------------------------------------------------
+void setClipboard(std::optional<std::string> text);  // nullopt: no text on it
+std::optional<std::string> clipboard();
+void failClipboardOpens(int count);
+
+}  // namespace platform::host
