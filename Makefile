@@ -1,0 +1,20 @@
+# Two commands for a newcomer: `make run` and `make test`. Both install what
+# is missing first (Debian packages, through apt).
+.PHONY: run test deps build bench clean
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	cmake --preset native && cmake --build --preset native
+	cmake --preset win32 && cmake --build --preset win32
+
+run: deps
+	cmake --preset win32 && cmake --build --preset win32 --target keyecho
+	scripts/run.sh
+
+test: deps
+	scripts/test-all.sh
+
+clean:
+	rm -rf build

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Builds both presets and runs every test level: native unit tests, the same
+# under the sanitizers, the Windows tests under Wine and the end-to-end run.
+# Ends with one line counting the tests of all levels.
+set -uo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+
+passed=0
+failed=0
+status=0
+summary=()
+
+run_level() {
+  local name=$1 preset=$2
+  local out
+  if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
+    echo "BUILD FAILED: $preset" >&2
+    status=1
+    failed=$((failed + 1))
+    summary+=("$name: build failed")
+    return
+  fi
+  out=$(ctest --preset "$preset" 2>&1)
+  local rc=$?
+  echo "$out" | tail -n 40
+  local line total nfail
+  line=$(echo "$out" | grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' | tail -n 1)
+  total=$(echo "$line" | sed -E 's/.*out of ([0-9]+).*/\1/')
+  nfail=$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed.*/\1/')
+  if [ -z "$line" ]; then total=0; nfail=1; fi
+  # A ctest entry that runs a whole GoogleTest program (the Windows tests,
+  # one Wine session for all) counts as the tests inside it.
+  local inner inner_failed
+  while read -r inner; do
+    [ -n "$inner" ] || continue
+    total=$((total + inner - 1))
+  done < <(echo "$out" | sed -nE 's/^([0-9]+: )?\[==========\] ([0-9]+) tests? from .* ran\..*/\2/p')
+  while read -r inner_failed; do
+    [ -n "$inner_failed" ] || continue
+    nfail=$((nfail + inner_failed - 1))
+  done < <(echo "$out" | sed -nE 's/^([0-9]+: )? ?([0-9]+) FAILED TESTS?$/\2/p')
+  passed=$((passed + total - nfail))
+  failed=$((failed + nfail))
+  summary+=("$name: $((total - nfail))/$total")
+  [ $rc -eq 0 ] || status=1
+}
+
+run_level native native
+run_level sanitizers native-asan
+run_level windows win32
+
+echo
+echo "Levels: ${summary[*]}"
+echo "$passed passed, $failed failed"
+exit $status

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The part of keyecho_e2e.sh that runs inside the Wine session.
+set -euo pipefail
+exe=$1
+build=$2
+log=$RIG_DIR/keys.log
+: >"$log"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+wine "$exe" "$(winepath -w "$log")" &
+program=$!
+
+window=""
+for _ in $(seq 1 200); do
+  window=$(xdotool search --name 'keyecho' 2>/dev/null | head -n 1 || true)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || fail "the console window did not appear"
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+sleep 1
+
+type_keys() { xdotool key --delay 60 "$@"; }
+type_keys a b c Up ctrl+Left shift+Insert ctrl+Insert ctrl+Return ctrl+BackSpace aacute ccedilla F1 ctrl+alt+a
+expected="97 98 99 0 72 0 115 0 254 0 255 10 127 225 231 0 59 0 30"
+
+got=""
+for _ in $(seq 1 100); do
+  got=$(tr -d '\r' <"$log" | tr '\n' ' ' | sed 's/ $//')
+  [ "$got" = "$expected" ] && break
+  sleep 0.1
+done
+[ "$got" = "$expected" ] || fail "keys logged: '$got', expected '$expected'"
+
+import -window "$window" "$build/keyecho.png" 2>/dev/null || import -window root "$build/keyecho.png"
+
+type_keys alt+F4
+status=0
+for _ in $(seq 1 100); do
+  if ! kill -0 "$program" 2>/dev/null; then break; fi
+  sleep 0.1
+done
+wait "$program" || status=$?
+[ "$status" -eq 0 ] || fail "keyecho ended with $status after Alt+F4, expected 0"
+echo "keyecho end to end: keys, screenshot and Alt+F4 all as expected"

@@ -1,0 +1,55 @@
+// Windows platform: directories and files.
+#include "platform/files.h"
+
+#include <windows.h>
+
+namespace platform {
+
+std::string windowsDirectory(int bufferSize) {
+  if (bufferSize <= 0) return {};
+  std::string buffer(static_cast<std::size_t>(bufferSize), '\0');
+  const UINT n = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(bufferSize));
+  if (n == 0 || n >= static_cast<UINT>(bufferSize)) return {};
+  buffer.resize(n);
+  return buffer;
+}
+
+std::string currentDirectory() {
+  char buffer[MAX_PATH + 1];
+  const DWORD n = GetCurrentDirectoryA(sizeof buffer, buffer);
+  if (n == 0 || n >= sizeof buffer) return {};
+  return std::string(buffer, n);
+}
+
+bool fileExists(const std::string& path) {
+  const DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool directoryExists(const std::string& path) {
+  const DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out) {
+  out.clear();
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size{};
+  bool ok = GetFileSizeEx(file, &size) && size.QuadPart < 0x7FFFFFFF;
+  if (ok) {
+    out.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (ok && done < out.size()) {
+      DWORD got = 0;
+      ok = ReadFile(file, out.data() + done, static_cast<DWORD>(out.size() - done), &got, nullptr) && got > 0;
+      done += got;
+    }
+  }
+  CloseHandle(file);
+  if (!ok) out.clear();
+  return ok;
+}
+
+}  // namespace platform
