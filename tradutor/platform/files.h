@@ -20,4 +20,18 @@ bool directoryExists(const std::string& path);
 // Reads the whole file into `out`; false when it cannot be opened or read.
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out);
 
+// The process's current directory; false (and no change) when the path is
+// not a directory. A drive alone ("C:") selects that drive's root.
+bool changeDirectory(const std::string& path);
+
+// A file opened for reading, others allowed to read and write it.
+using FileHandle = struct FileImpl*;
+FileHandle openForReading(const std::string& path);  // nullptr when it cannot be opened
+// Reads up to `count` bytes at the current position; returns how many were read.
+std::size_t readFile(FileHandle file, void* buffer, std::size_t count);
+// Moves the position; false when the offset lies past the end of the file.
+bool seekFile(FileHandle file, std::uint64_t offset);
+std::uint64_t fileSize(FileHandle file);
+void closeFile(FileHandle file);
+
 }  // namespace platform

@@ -1,6 +1,10 @@
 // Host platform: a virtual clock that moves only when the program sleeps or waits.
 #include "platform/clock.h"
 
+#include <algorithm>
+#include <functional>
+#include <map>
+
 #include "platform/host/host_internal.h"
 
 namespace platform {
@@ -12,6 +16,10 @@ struct ClockState {
   std::int64_t baseDays = 20458;  // 2026-01-05, a Monday
   std::uint64_t baseMsOfDay = 10 * 3600 * 1000;
   std::uint64_t elapsed = 0;
+  // Things that happen at a virtual time: finished wave blocks, keys a test
+  // has timed. Equal times keep the order they were scheduled in.
+  std::multimap<std::uint64_t, std::pair<int, std::function<void()>>> events;
+  int running = 0;  // depth of advance(), so that events do not nest
 };
 
 ClockState& state() {
@@ -58,7 +66,23 @@ LocalTime localTime() {
   return t;
 }
 
-void sleepMs(unsigned milliseconds) { state().elapsed += milliseconds; }
+// Moves the clock forward, running every event that falls due on the way.
+void advance(std::uint64_t milliseconds) {
+  ClockState& s = state();
+  const std::uint64_t target = s.elapsed + milliseconds;
+  ++s.running;
+  while (!s.events.empty() && s.events.begin()->first <= target) {
+    auto first = s.events.begin();
+    s.elapsed = std::max(s.elapsed, first->first);
+    std::function<void()> event = std::move(first->second.second);
+    s.events.erase(first);
+    event();
+  }
+  s.elapsed = std::max(s.elapsed, target);
+  --s.running;
+}
+
+void sleepMs(unsigned milliseconds) { advance(milliseconds); }
 
 std::uint32_t tickMs() { return static_cast<std::uint32_t>(state().elapsed); }
 
@@ -74,9 +98,34 @@ void setLocalTime(const LocalTime& time) {
 
 std::uint64_t elapsedMs() { return state().elapsed; }
 
+int scheduleAfter(std::uint64_t milliseconds, std::function<void()> event) {
+  static int nextId = 0;
+  const int id = ++nextId;
+  state().events.emplace(state().elapsed + milliseconds, std::make_pair(id, std::move(event)));
+  return id;
+}
+
 namespace internal {
 void resetClock() { state() = ClockState{}; }
-void advanceClock(std::uint64_t milliseconds) { state().elapsed += milliseconds; }
+void advanceClock(std::uint64_t milliseconds) { advance(milliseconds); }
+
+void cancelScheduled(int id) {
+  auto& events = state().events;
+  for (auto it = events.begin(); it != events.end(); ++it)
+    if (it->second.first == id) {
+      events.erase(it);
+      return;
+    }
+}
+
+bool advanceToNextEvent() {
+  ClockState& s = state();
+  if (s.events.empty() || s.running > 0) return false;
+  advance(s.events.begin()->first > s.elapsed ? s.events.begin()->first - s.elapsed : 0);
+  return true;
+}
+
+bool eventsPending() { return !state().events.empty(); }
 }  // namespace internal
 
 }  // namespace host

@@ -10,6 +10,8 @@ void reset() {
   internal::resetDraw();
   internal::resetTones();
   internal::resetClipboard();
+  internal::resetWaveOut();
+  internal::resetCom();
 }
 
 }  // namespace platform::host

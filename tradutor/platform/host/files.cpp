@@ -3,6 +3,7 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,7 @@ namespace platform {
 namespace {
 
 struct FileState {
+  std::vector<std::string> opened;
   std::string driveFolder;
   std::string windowsDirectory = "C:\\WINDOWS";
   std::string currentDirectory = "C:\\TARSIS";
@@ -85,6 +87,9 @@ void writeFile(const std::string& windowsPath, std::string_view content) {
   out.write(content.data(), static_cast<std::streamsize>(content.size()));
 }
 
+const std::vector<std::string>& openedFiles() { return state().opened; }
+void clearOpenedFiles() { state().opened.clear(); }
+
 void setWindowsDirectory(const std::string& path) { state().windowsDirectory = path; }
 void setCurrentDirectory(const std::string& path) { state().currentDirectory = path; }
 
@@ -118,6 +123,7 @@ bool directoryExists(const std::string& path) {
 
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out) {
   out.clear();
+  state().opened.push_back(path);
   std::ifstream in(host::hostPath(path), std::ios::binary);
   if (!in) return false;
   in.seekg(0, std::ios::end);
@@ -127,6 +133,63 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out) {
   out.resize(static_cast<std::size_t>(size));
   if (size > 0) in.read(reinterpret_cast<char*>(out.data()), size);
   return static_cast<bool>(in) || size == 0;
+}
+
+bool changeDirectory(const std::string& path) {
+  if (path.empty()) return false;
+  std::string target = path;
+  if (target.size() == 2 && target[1] == ':') target += '\\';
+  if (!isAbsoluteWindowsPath(target) && target[0] != '/') {
+    std::string base = state().currentDirectory;
+    if (!base.empty() && base.back() != '\\') base += '\\';
+    target = base + target;
+  }
+  if (!directoryExists(target)) return false;
+  while (target.size() > 3 && target.back() == '\\') target.pop_back();
+  state().currentDirectory = target;
+  return true;
+}
+
+}  // namespace platform
+
+struct platform::FileImpl {
+  std::FILE* file;
+};
+
+namespace platform {
+
+FileHandle openForReading(const std::string& path) {
+  state().opened.push_back(path);
+  std::error_code ec;
+  const std::string real = host::hostPath(path);
+  if (!fs::is_regular_file(real, ec)) return nullptr;
+  std::FILE* f = std::fopen(real.c_str(), "rb");
+  return f ? new FileImpl{f} : nullptr;
+}
+
+std::size_t readFile(FileHandle file, void* buffer, std::size_t count) {
+  if (file == nullptr || count == 0) return 0;
+  return std::fread(buffer, 1, count, file->file);
+}
+
+bool seekFile(FileHandle file, std::uint64_t offset) {
+  if (file == nullptr || offset > fileSize(file)) return false;
+  return std::fseek(file->file, static_cast<long>(offset), SEEK_SET) == 0;
+}
+
+std::uint64_t fileSize(FileHandle file) {
+  if (file == nullptr) return 0;
+  const long here = std::ftell(file->file);
+  std::fseek(file->file, 0, SEEK_END);
+  const long size = std::ftell(file->file);
+  std::fseek(file->file, here, SEEK_SET);
+  return size < 0 ? 0 : static_cast<std::uint64_t>(size);
+}
+
+void closeFile(FileHandle file) {
+  if (file == nullptr) return;
+  std::fclose(file->file);
+  delete file;
 }
 
 }  // namespace platform

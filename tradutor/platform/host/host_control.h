@@ -14,6 +14,7 @@
 
 #include "platform/clock.h"
 #include "platform/draw.h"
+#include "platform/waveout.h"
 #include "platform/window.h"
 
 namespace platform::host {
@@ -46,6 +47,9 @@ void setModuleFileName(const std::string& path);    // default C:\TARSIS\FALAMCI
 // --- clock ---------------------------------------------------------------------
 void setLocalTime(const LocalTime& time);  // weekday is computed from the date
 std::uint64_t elapsedMs();                 // virtual time since reset
+// Runs `event` when the virtual clock has moved `milliseconds` on (the
+// program sleeps or waits meanwhile); returns an identifier.
+int scheduleAfter(std::uint64_t milliseconds, std::function<void()> event);
 
 // --- input ---------------------------------------------------------------------
 struct Modifiers {
@@ -150,6 +154,41 @@ struct ToneLog {
   int beeps = 0;
 };
 const ToneLog& tones();
+
+// --- files opened ---------------------------------------------------------------------
+// Every file the program opened for reading, by the path it gave, in order.
+const std::vector<std::string>& openedFiles();
+void clearOpenedFiles();
+
+// --- wave-out ---------------------------------------------------------------------------
+struct WaveBlock {
+  WaveFormat format;
+  std::vector<std::uint8_t> data;  // as written, `length` bytes
+  std::uint64_t writtenAtMs;
+};
+struct WaveLog {
+  std::vector<WaveFormat> opens;  // every successful open, with its format
+  int openAttempts = 0;
+  int closes = 0;
+  int resets = 0;
+  std::vector<WaveBlock> blocks;
+};
+WaveLog& waveLog();
+// The data of every block written, joined (what a listener would hear, cuts aside).
+std::vector<std::uint8_t> playedSamples();
+// Fails the next `count` opens with `code` (4: the device is busy).
+void failWaveOpens(int count, int code);
+void setWaveDevicePresent(bool present);
+// While held, written blocks are never reported done.
+void holdWaveBlocks(bool hold);
+void failWavePrepares(int count, int code);
+// The results the next unprepare calls give, in order.
+void queueUnprepareResults(std::vector<int> results);
+// Writes everything played as a WAV file (8-bit mono at the rate of the first block).
+bool writePlayedWave(const std::string& hostFile);
+
+// --- COM --------------------------------------------------------------------------------
+int comInitializations();
 
 // --- clipboard ------------------------------------------------------------------------
 void setClipboard(std::optional<std::string> text);  // nullopt: no text on it

@@ -12,8 +12,19 @@ void resetDraw();
 void resetTones();
 void resetClipboard();
 
-// Advances the virtual clock.
+// Advances the virtual clock, running the events that fall due.
 void advanceClock(std::uint64_t milliseconds);
+// Jumps to the next scheduled event and runs it; false when there is none.
+bool advanceToNextEvent();
+bool eventsPending();
+void cancelScheduled(int id);
+void resetWaveOut();
+void resetCom();
+
+// Posts a wave-out notification to the console window.
+void postWaveDone(std::uintptr_t device, std::uintptr_t header);
+// Records that a file was opened.
+void noteFileOpened(const std::string& path);
 
 // The display: erases it to black (the class brush) before a paint.
 void eraseDisplay();

@@ -19,6 +19,8 @@ struct Message {
   Point mouse = {0, 0};
   host::Modifiers modifiers;
   bool wakeOnly = false;
+  std::uintptr_t device = 0;
+  std::uintptr_t header = 0;
 };
 
 struct WindowState {
@@ -88,6 +90,8 @@ void dispatch(const Message& m) {
   WindowEvent e{m.kind};
   e.key = m.key;
   e.mouse = m.mouse;
+  e.waveDevice = m.device;
+  e.waveHeader = m.header;
   deliver(e);
 }
 
@@ -194,6 +198,15 @@ void postWakeMessage(unsigned) {
 
 void postQuit(int) { state().quitPending = true; }
 
+namespace host::internal {
+void postWaveDone(std::uintptr_t device, std::uintptr_t header) {
+  Message m{EventKind::WaveDone};
+  m.device = device;
+  m.header = header;
+  post(m);
+}
+}  // namespace host::internal
+
 PumpResult pumpOne(bool consoleWindowOnly) {
   WindowState& s = state();
   if (!s.queue.empty()) {
@@ -211,6 +224,10 @@ PumpResult pumpOne(bool consoleWindowOnly) {
     sendPaint();
     return PumpResult::Dispatched;
   }
+  // A program that polls (wavePlaying in a loop) spends time too: let one
+  // millisecond pass so that what is scheduled, such as finished wave
+  // blocks, eventually arrives.
+  if (host::internal::eventsPending()) host::internal::advanceClock(1);
   return PumpResult::Empty;
 }
 
@@ -221,6 +238,10 @@ void waitMessage() {
   if (s.idleHook) {
     s.idleHook();
     if (somethingPending()) return;
+  }
+  if (host::internal::advanceToNextEvent()) {
+    s.idleWaits = 0;
+    return;
   }
   host::internal::advanceClock(10);
   if (++s.idleWaits > kMaxIdleWaits) {
