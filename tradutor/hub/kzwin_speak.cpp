@@ -91,7 +91,12 @@ void speakText(std::string_view text) {
       while (n < copy.size() && isWordCharacter(copy[n])) ++n;
       const std::string run = copy.substr(0, n);
       copy.erase(0, n);
-      if (upperCaseLatin1(run) == "WWW") spellText(run);
+      // The run takes the blanks around the word with it ("www" at the end
+      // of a text is "www "), so the blanks are left out of the comparison
+      // and of the spelling.
+      const std::size_t first = run.find_first_not_of(' ');
+      const std::string word = first == std::string::npos ? "" : run.substr(first, run.find_last_not_of(' ') - first + 1);
+      if (upperCaseLatin1(word) == "WWW") spellText(word);
       else speakPhonetic(textToPhonetic(run), false);
       // A hyphen inside a compound word is not spoken.
       if (copy.size() > 1 && copy[0] == '-' && isLetterOrHigh(copy[1])) copy.erase(0, 1);

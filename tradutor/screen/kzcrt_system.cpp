@@ -58,8 +58,6 @@ void closeConsoleWindow() {
     platform::detachWindowHandler();
     platform::destroyConsoleWindow();
     s.created = false;
-    s.chars.clear();
-    s.attrs.clear();
   }
   endProgram(0);
 }

@@ -80,6 +80,7 @@ void SoundTest::installVoice(const std::string& extraIni) {
   writeVoiceIni(extraIni);
   writeDiphones({{"$A", filled(10, 500)}});
   writeRules("(A)=a\n");
+  writeRecording("_1", filled(11, 100));  // the letters directory must exist
 }
 
 void SoundTest::startHub(const std::string& extraIni) {
