@@ -21,7 +21,7 @@ bool directoryExists(const std::string& path);
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out);
 
 // The process's current directory; false (and no change) when the path is
-// not a directory. A drive alone ("C:") selects that drive's root.
+// not a directory. A drive alone ("C:") selects that drive's current directory.
 bool changeDirectory(const std::string& path);
 
 // A file opened for reading, others allowed to read and write it.

@@ -17,6 +17,8 @@ void ConsoleTest::SetUp() {
   ASSERT_NE(mkdtemp(pattern.data()), nullptr);
   drive_ = pattern;
   platform::host::setDriveFolder(drive_);
+  // The program's directory, the current one at start, exists as on Windows.
+  std::filesystem::create_directories(platform::host::hostPath("C:\\TARSIS"));
 }
 
 void ConsoleTest::TearDown() {

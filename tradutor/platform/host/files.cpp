@@ -138,7 +138,15 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out) {
 bool changeDirectory(const std::string& path) {
   if (path.empty()) return false;
   std::string target = path;
-  if (target.size() == 2 && target[1] == ':') target += '\\';
+  if (target.size() == 2 && target[1] == ':') {
+    // A drive alone selects that drive's current directory: the one we are
+    // in when it is on that drive, else its root.
+    const std::string& current = state().currentDirectory;
+    if (current.size() >= 2 && std::toupper(static_cast<unsigned char>(current[0])) ==
+                                   std::toupper(static_cast<unsigned char>(target[0])) && current[1] == ':')
+      return true;
+    target += '\\';
+  }
   if (!isAbsoluteWindowsPath(target) && target[0] != '/') {
     std::string base = state().currentDirectory;
     if (!base.empty() && base.back() != '\\') base += '\\';
