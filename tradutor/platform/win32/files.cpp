@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace platform {
 
 std::string windowsDirectory(int bufferSize) {
@@ -50,6 +52,54 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out) {
   CloseHandle(file);
   if (!ok) out.clear();
   return ok;
+}
+
+bool changeDirectory(const std::string& path) { return SetCurrentDirectoryA(path.c_str()) != FALSE; }
+
+}  // namespace platform
+
+struct platform::FileImpl {
+  HANDLE handle;
+};
+
+namespace platform {
+
+FileHandle openForReading(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  return new FileImpl{h};
+}
+
+std::size_t readFile(FileHandle file, void* buffer, std::size_t count) {
+  if (file == nullptr) return 0;
+  std::size_t done = 0;
+  while (done < count) {
+    DWORD got = 0;
+    const DWORD ask = static_cast<DWORD>(std::min<std::size_t>(count - done, 0x10000000));
+    if (!ReadFile(file->handle, static_cast<char*>(buffer) + done, ask, &got, nullptr) || got == 0) break;
+    done += got;
+  }
+  return done;
+}
+
+bool seekFile(FileHandle file, std::uint64_t offset) {
+  if (file == nullptr || offset > fileSize(file)) return false;
+  LARGE_INTEGER to;
+  to.QuadPart = static_cast<LONGLONG>(offset);
+  return SetFilePointerEx(file->handle, to, nullptr, FILE_BEGIN) != FALSE;
+}
+
+std::uint64_t fileSize(FileHandle file) {
+  LARGE_INTEGER size{};
+  if (file == nullptr || !GetFileSizeEx(file->handle, &size)) return 0;
+  return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+void closeFile(FileHandle file) {
+  if (file == nullptr) return;
+  CloseHandle(file->handle);
+  delete file;
 }
 
 }  // namespace platform
