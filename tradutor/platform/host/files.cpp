@@ -19,6 +19,7 @@ namespace {
 struct FileState {
   std::vector<std::string> opened;
   std::string driveFolder;
+  std::string mappedDrives[26];
   std::string windowsDirectory = "C:\\WINDOWS";
   std::string currentDirectory = "C:\\TARSIS";
 };
@@ -64,8 +65,14 @@ std::string hostPath(const std::string& windowsPath) {
     if (!relative.empty() && relative.back() != '\\') relative += '\\';
     return hostPath(relative + windowsPath);
   }
-  fs::path result = fs::path(s.driveFolder.empty() ? "/nonexistent-drive" : s.driveFolder);
-  result = appendComponent(result, std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])))));
+  const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+  fs::path result;
+  if (!s.mappedDrives[letter - 'A'].empty()) {
+    result = s.mappedDrives[letter - 'A'];
+  } else {
+    result = fs::path(s.driveFolder.empty() ? "/nonexistent-drive" : s.driveFolder);
+    result = appendComponent(result, std::string(1, letter));
+  }
   std::size_t pos = 2;
   while (pos < path.size()) {
     const std::size_t next = path.find('/', pos);
@@ -78,6 +85,11 @@ std::string hostPath(const std::string& windowsPath) {
 }
 
 void setDriveFolder(const std::string& folder) { state().driveFolder = folder; }
+
+void mapDrive(char letter, const std::string& folder) {
+  const int index = std::toupper(static_cast<unsigned char>(letter)) - 'A';
+  if (index >= 0 && index < 26) state().mappedDrives[index] = folder;
+}
 
 void writeFile(const std::string& windowsPath, std::string_view content) {
   const fs::path target = hostPath(windowsPath);

@@ -37,6 +37,8 @@ void reset();
 // --- files and paths ---------------------------------------------------------
 // "C:\X\Y" lives at <folder>/C/X/Y; host paths starting with '/' are used as they are.
 void setDriveFolder(const std::string& folder);
+// "X:\..." lives at <folder>/... for this one drive letter (a Wine prefix's drive_c).
+void mapDrive(char letter, const std::string& folder);
 std::string hostPath(const std::string& windowsPath);
 // Writes a file (making its directories) at a Windows path.
 void writeFile(const std::string& windowsPath, std::string_view content);

@@ -1,0 +1,72 @@
+// tradutor: the speech library's stages on the command line. Reads and
+// prints UTF-8; the library works in Windows-1252.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "commands.h"
+#include "cp1252.h"
+
+namespace tool {
+
+void printError(const std::string& message) { std::fprintf(stderr, "tradutor: %s\n", message.c_str()); }
+
+bool textArgument(const std::string& utf8, std::string& cp1252) {
+  const Conversion c = utf8ToCp1252(utf8);
+  if (!c.error.empty()) {
+    printError(c.error);
+    return false;
+  }
+  cp1252 = c.text;
+  return true;
+}
+
+bool takeOption(Arguments& args, const std::string& name, std::string& value) {
+  for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+    if (args[i] == name) {
+      value = args[i + 1];
+      args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace tool
+
+namespace {
+
+const char kUsage[] =
+    "usage: tradutor COMMAND [OPTIONS] ARGUMENT\n"
+    "\n"
+    "commands:\n"
+    "  phonetic [--rules DIR] TEXT\n"
+    "      the diphone voice's phonetic string of TEXT, with regras.rgr and\n"
+    "      portug.exc of DIR (default: the current directory)\n"
+    "  numbers N\n"
+    "      the Portuguese words of N (0 to 4294967295)\n"
+    "  say --out FILE.wav [--ini FILE] [--drive-c DIR] TEXT\n"
+    "      speaks TEXT as the program would, with the diphone voice and the\n"
+    "      recordings an ORALIS.INI names (default: ./ORALIS.INI), and writes\n"
+    "      everything played to FILE.wav; --drive-c gives the folder that holds\n"
+    "      what the INI calls C:\\ (a Wine prefix's drive_c)\n"
+    "\n"
+    "TEXT is UTF-8 and must be writable in Windows-1252.\n"
+    "Exit codes: 0 done, 1 the work failed, 2 the command line was wrong.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    std::fputs(kUsage, argc < 2 ? stderr : stdout);
+    return argc < 2 ? tool::kUsage : tool::kOk;
+  }
+  const std::string command = argv[1];
+  const tool::Arguments args(argv + 2, argv + argc);
+  if (command == "phonetic") return tool::phoneticCommand(args);
+  if (command == "numbers") return tool::numbersCommand(args);
+  if (command == "say") return tool::sayCommand(args);
+  tool::printError("unknown command '" + command + "'");
+  std::fputs(kUsage, stderr);
+  return tool::kUsage;
+}
