@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-i686
   wine wine32:i386 wine64 fonts-wine
   xvfb xauth xdotool imagemagick
-  espeak-ng sox
+  espeak-ng sox wbrazilian libespeak-ng-dev
 )
 
 missing=()

@@ -23,7 +23,9 @@ recording() {  # NAME TEXT OPTIONS: a WAV file of the letters directory
   local name=$1 text=$2 options=$3
   # shellcheck disable=SC2086
   espeak-ng -v pt-br -s 165 $options -w "$work/wav/$name.in.wav" "$text"
-  sox -D "$work/wav/$name.in.wav" -r 11025 -c 1 -b 8 -e unsigned-integer "$out/letras/$name.wav" norm -1 $trim
+  # shellcheck disable=SC2086
+  sox -D "$work/wav/$name.in.wav" -r 11025 -c 1 -b 8 -e unsigned-integer -t raw "$work/wav/$name.raw" norm -1 $trim
+  "$voicetool" wav "$work/wav/$name.raw" "$out/letras/$name.wav"
 }
 
 segment() {  # NAME PHONEMES KEEP: raw samples of one segment of the diphone voice
@@ -38,7 +40,7 @@ segment() {  # NAME PHONEMES KEEP: raw samples of one segment of the diphone voi
     norm -1 $trim $shape
 }
 export -f recording segment
-export out work trim
+export out work trim voicetool
 
 # One job per line, run two at a time (the machine's cores).
 {

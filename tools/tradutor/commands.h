@@ -15,6 +15,7 @@ constexpr int kUsage = 2;   // the command line was wrong
 int phoneticCommand(const Arguments& args);
 int numbersCommand(const Arguments& args);
 int sayCommand(const Arguments& args);
+int coverageCommand(const Arguments& args);
 
 // Shared helpers.
 void printError(const std::string& message);

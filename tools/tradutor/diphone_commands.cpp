@@ -64,6 +64,34 @@ int numbersCommand(const Arguments& args) {
   return kOk;
 }
 
+// The host platform stands for Windows: the INI's folder is the Windows
+// directory, the program's directory is the current one, and --drive-c
+// names the folder that holds what the INI calls C:\.
+void setUpHost(const fs::path& iniPath, const std::string& driveC) {
+  namespace host = platform::host;
+  host::reset();
+  host::setWindowsDirectory(iniPath.parent_path().string());
+  host::setCurrentDirectory(fs::current_path().string());
+  if (!driveC.empty()) host::mapDrive('C', fs::absolute(driveC).string());
+}
+
+bool openVoice(const std::string& ini, const std::string& driveC) {
+  const fs::path iniPath = fs::absolute(ini);
+  if (!fs::is_regular_file(iniPath)) {
+    printError("cannot find " + iniPath.string());
+    return false;
+  }
+  setUpHost(iniPath, driveC);
+  tradutor::initSpeechHub();
+  tradutor::applySpeechSettings(3);
+  const int code = tradutor::openDiphoneSynth();
+  if (code != 0) {
+    printError("the diphone voice " + tradutor::diphoneBaseName() + " cannot be opened (code " + std::to_string(code) + ")");
+    return false;
+  }
+  return true;
+}
+
 int sayCommand(const Arguments& given) {
   namespace host = platform::host;
   Arguments args = given;
@@ -86,12 +114,7 @@ int sayCommand(const Arguments& given) {
     return kFailed;
   }
 
-  // The host platform stands for Windows: the INI's folder is the Windows
-  // directory, and the program's directory is the current one.
-  host::reset();
-  host::setWindowsDirectory(iniPath.parent_path().string());
-  host::setCurrentDirectory(fs::current_path().string());
-  if (!driveC.empty()) host::mapDrive('C', fs::absolute(driveC).string());
+  setUpHost(iniPath, driveC);
   tradutor::initConsoleUnit();
   tradutor::initWavePlayer();
   tradutor::initSpeechHub();

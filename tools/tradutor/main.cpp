@@ -50,6 +50,10 @@ const char kUsage[] =
     "      recordings an ORALIS.INI names (default: ./ORALIS.INI), and writes\n"
     "      everything played to FILE.wav; --drive-c gives the folder that holds\n"
     "      what the INI calls C:\\ (a Wine prefix's drive_c)\n"
+    "  coverage [--ini FILE] [--drive-c DIR] [--top N] WORDLIST\n"
+    "      the share of the words of WORDLIST (one a line) that the diphone voice\n"
+    "      speaks with no segment dropped or heard as noise, and the missing\n"
+    "      segments that cost the most words\n"
     "\n"
     "TEXT is UTF-8 and must be writable in Windows-1252.\n"
     "Exit codes: 0 done, 1 the work failed, 2 the command line was wrong.\n";
@@ -66,6 +70,7 @@ int main(int argc, char** argv) {
   if (command == "phonetic") return tool::phoneticCommand(args);
   if (command == "numbers") return tool::numbersCommand(args);
   if (command == "say") return tool::sayCommand(args);
+  if (command == "coverage") return tool::coverageCommand(args);
   tool::printError("unknown command '" + command + "'");
   std::fputs(kUsage, stderr);
   return tool::kUsage;

@@ -1,6 +1,9 @@
 // voicetool: the parts of building the default voice that need exact bytes.
 //   voicetool dtmf DIR                      telephone tones dtmf_0..9, dtmf_#, dtmf_X
 //   voicetool pack SEGMENTS.tsv RAWDIR BASE  BASE.IND and BASE.DIF from one raw file per segment
+//   voicetool wav RAW WAV                    8-bit mono 11025 Hz samples with the 44-byte header and
+//                                            nothing after them (no RIFF pad byte: the numbers unit
+//                                            takes everything after the header as sound)
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -89,12 +92,26 @@ int pack(const std::string& table, const std::string& rawDir, const std::string&
   return 0;
 }
 
+int wav(const std::string& rawPath, const std::string& wavPath) {
+  std::ifstream raw(rawPath, std::ios::binary);
+  if (!raw) {
+    std::fprintf(stderr, "voicetool: cannot read %s\n", rawPath.c_str());
+    return 1;
+  }
+  std::vector<std::uint8_t> samples((std::istreambuf_iterator<char>(raw)), std::istreambuf_iterator<char>());
+  std::vector<std::uint8_t> out(tradutor::kWaveHeaderSize);
+  tradutor::writeWaveHeader(out.data(), static_cast<std::uint32_t>(samples.size()), 1, kRate, 8);
+  out.insert(out.end(), samples.begin(), samples.end());
+  return writeFile(wavPath, out) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "dtmf" && argc == 3) return dtmf(argv[2]);
   if (command == "pack" && argc == 5) return pack(argv[2], argv[3], argv[4]);
-  std::fprintf(stderr, "usage: voicetool dtmf DIR | voicetool pack SEGMENTS.tsv RAWDIR BASE\n");
+  if (command == "wav" && argc == 4) return wav(argv[2], argv[3]);
+  std::fprintf(stderr, "usage: voicetool dtmf DIR | voicetool pack SEGMENTS.tsv RAWDIR BASE | voicetool wav RAW WAV\n");
   return 2;
 }

@@ -129,7 +129,7 @@ struct Reader {
 
 void flushSound() {
   SynthState& s = state();
-  if (s.fill <= 44 || s.buffer.empty()) return;
+  if (s.probe != nullptr || s.fill <= 44 || s.buffer.empty()) return;
   buildWaveHeader(s.buffer.data(), static_cast<std::uint32_t>(s.fill - 44), 11025, 1, 8);
   playWaveBuffer(s.buffer.data(), s.fill);
   s.fill = 44;
@@ -137,7 +137,7 @@ void flushSound() {
 
 void ensureRoom(std::size_t n) {
   SynthState& s = state();
-  if (s.fill + n >= kSampleBufferSize) {
+  if (s.probe == nullptr && s.fill + n >= kSampleBufferSize) {
     flushSound();
     while (isSpeaking()) platform::waitMessage();
   }
@@ -147,7 +147,7 @@ void ensureRoom(std::size_t n) {
 // in consecutive buffers, so a segment longer than one buffer is heard whole.
 void appendSamples(const std::uint8_t* data, std::size_t n) {
   SynthState& s = state();
-  if (s.buffer.empty()) return;
+  if (s.buffer.empty() || s.probe != nullptr) return;
   while (n > 0) {
     const std::size_t piece = std::min(n, kSampleBufferSize - 45);
     ensureRoom(piece);
@@ -160,7 +160,7 @@ void appendSamples(const std::uint8_t* data, std::size_t n) {
 
 void appendSilence(int n) {
   SynthState& s = state();
-  if (s.buffer.empty()) return;
+  if (s.buffer.empty() || s.probe != nullptr) return;
   for (int block = 0; block < n / 100; ++block) {
     ensureRoom(100);
     std::fill_n(s.buffer.begin() + static_cast<std::ptrdiff_t>(s.fill), 100, std::uint8_t{128});
@@ -170,7 +170,7 @@ void appendSilence(int n) {
 
 void appendNoise() {
   SynthState& s = state();
-  if (s.buffer.empty()) return;
+  if (s.buffer.empty() || s.probe != nullptr) return;
   ensureRoom(300);
   for (int i = 0; i < 300; ++i) s.buffer[s.fill++] = static_cast<std::uint8_t>(88 + randomBelow(80));
 }
@@ -202,18 +202,36 @@ void closeDiphoneSynth() {
   s.open = false;
 }
 
-void speakPhonetic(std::string_view phonetic, bool sayPunctuation) {
-  synth::SynthState& s = state();
-  if (!s.open) return;
+namespace synth {
+
+void synthesize(std::string_view phonetic, bool sayPunctuation) {
+  SynthState& s = state();
   s.fill = 44;
-  s.mode = synth::SegmentMode::Trim;
-  synth::Reader reader{phonetic, 0, sayPunctuation};
+  s.mode = SegmentMode::Trim;
+  Reader reader{phonetic, 0, sayPunctuation};
   while (reader.position < phonetic.size()) {
     const std::string token = reader.readToken();
-    synth::speakToken(token, 1.0);
-    if (reader.position < phonetic.size() && phonetic[reader.position - 1] != ' ') synth::appendSilence(s.wordPause);
+    speakToken(token, 1.0);
+    if (reader.position < phonetic.size() && phonetic[reader.position - 1] != ' ') appendSilence(s.wordPause);
   }
-  synth::flushSound();
+  flushSound();
+}
+
+}  // namespace synth
+
+void speakPhonetic(std::string_view phonetic, bool sayPunctuation) {
+  if (!state().open) return;
+  synth::synthesize(phonetic, sayPunctuation);
+}
+
+PhoneticCheck checkPhonetic(std::string_view phonetic) {
+  PhoneticCheck check;
+  synth::SynthState& s = state();
+  if (!s.open) return check;
+  s.probe = &check;
+  synth::synthesize(phonetic, false);
+  s.probe = nullptr;
+  return check;
 }
 
 void setDiphoneTiming(int cut, int keep, int wordPause) {

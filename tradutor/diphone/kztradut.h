@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tradutor {
 
@@ -33,5 +34,15 @@ struct DiphoneIndexEntry {
 };
 // Whether the open database has a segment of this name (upper-cased first).
 bool hasDiphone(std::string_view name);
+
+// What speaking a phonetic string would lose, found without playing it: the
+// segments that are missing with nothing to stand for them (dropped), and
+// those heard as noise. Used to check a voice against a word list.
+struct PhoneticCheck {
+  std::vector<std::string> dropped;
+  std::vector<std::string> noise;
+  bool complete() const { return dropped.empty() && noise.empty(); }
+};
+PhoneticCheck checkPhonetic(std::string_view phonetic);
 
 }  // namespace tradutor

@@ -1,6 +1,7 @@
 #pragma once
 // kzTradut's module state, shared by its files.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ struct SynthState {
   std::vector<std::uint8_t> buffer;  // kSampleBufferSize once open
   std::size_t fill = 44;
   SegmentMode mode = SegmentMode::Trim;
+  PhoneticCheck* probe = nullptr;  // set while checkPhonetic runs: nothing is played
+  std::map<std::string, bool> letterFilesSeen;  // by checkPhonetic
 };
 
 SynthState& state();
@@ -36,5 +39,8 @@ void flushSound();
 
 // Tokens and units (kztradut_units.cpp).
 void speakToken(std::string_view token, double factor);
+
+// Reads the phonetic string token by token (kztradut.cpp).
+void synthesize(std::string_view phonetic, bool sayPunctuation);
 
 }  // namespace tradutor::synth

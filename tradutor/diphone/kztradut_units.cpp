@@ -3,6 +3,7 @@
 // A segment missing from the index is decomposed into shorter ones.
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <string>
 
 #include "diphone/kztradut_state.h"
@@ -113,6 +114,14 @@ std::uint32_t findWaveData(platform::FileHandle file) {
 
 bool playLetterFile(std::string_view name) {
   SynthState& s = state();
+  if (s.probe != nullptr) {
+    // A check asks the file system once per letter file.
+    auto& known = s.letterFilesSeen;
+    const std::string path = s.lettersDirectory + std::string(name) + ".wav";
+    auto it = known.find(path);
+    if (it == known.end()) it = known.emplace(path, platform::fileExists(path)).first;
+    return it->second;
+  }
   platform::FileHandle file = platform::openForReading(s.lettersDirectory + std::string(name) + ".wav");
   if (file == nullptr) return false;
   const std::uint32_t size = findWaveData(file) & 0xFFFF;  // the original kept the size in 16 bits
@@ -131,7 +140,9 @@ void playSegment(std::string_view segment, SegmentMode mode, double factor) {
   const std::string name(segment.substr(0, kUnitMax));
   const bool found = !name.empty() && name[0] == '_' ? playLetterFile(name) : playDiphone(name, mode, factor);
   if (found) return;
+  SynthState& s = state();
   if (name.size() <= 2) {
+    if (s.probe != nullptr) s.probe->noise.push_back(name);
     appendNoise();
     return;
   }
@@ -148,6 +159,8 @@ void playSegment(std::string_view segment, SegmentMode mode, double factor) {
     if (end == 'I' || end == 'U' || end == 'i' || end == 'u') playSegment(stem, mode, factor * 0.9);
     else playSegment(stem + "CIRC", SegmentMode::Whole, factor * 0.9);
     playSegment("$nn", SegmentMode::Trim, 0.9);
+  } else if (s.probe != nullptr) {
+    s.probe->dropped.push_back(name);  // nothing stands for it
   }
 }
 
