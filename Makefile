@@ -16,5 +16,11 @@ run: deps
 test: deps
 	scripts/test-all.sh
 
+# Speed figures on the benchmark text (see benchmarks/); not part of the tests.
+CORPUS ?= ../shared/corpus/pt-br-10k.txt
+bench: deps
+	cmake --preset native && cmake --build --preset native --target benchmarks
+	FALAMCI_CORPUS=$(abspath $(CORPUS)) build/native/benchmarks/benchmarks
+
 clean:
 	rm -rf build

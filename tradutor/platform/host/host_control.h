@@ -186,6 +186,10 @@ void holdWaveBlocks(bool hold);
 void failWavePrepares(int count, int code);
 // The results the next unprepare calls give, in order.
 void queueUnprepareResults(std::vector<int> results);
+// Keeps (default) or forgets the data of written blocks; long benchmarks forget it.
+void setWaveRecording(bool keep);
+// Called each time a block is written to the device.
+void setWaveWriteHook(std::function<void()> hook);
 // Writes everything played as a WAV file (8-bit mono at the rate of the first block).
 bool writePlayedWave(const std::string& hostFile);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <deque>
 #include <fstream>
+#include <functional>
 
 #include "common/waveheader.h"
 #include "platform/host/host_internal.h"
@@ -37,6 +38,8 @@ struct WaveState {
   int failingPrepares = 0;
   int prepareFailure = 0;
   std::deque<int> unprepareResults;
+  bool recording = true;
+  std::function<void()> writeHook;
 };
 
 WaveState& state() {
@@ -119,8 +122,10 @@ int writeWaveBuffer(int number) {
   Buffer* b = buffer(number);
   if (!s.open || b == nullptr || !b->prepared) return kWaveInvalidHandle;
   b->queued = true;
-  s.log.blocks.push_back({s.format, std::vector<std::uint8_t>(b->data.begin(), b->data.begin() + b->length),
-                          host::elapsedMs()});
+  if (s.recording)
+    s.log.blocks.push_back({s.format, std::vector<std::uint8_t>(b->data.begin(), b->data.begin() + b->length),
+                            host::elapsedMs()});
+  if (s.writeHook) s.writeHook();
   if (s.hold) s.held.push_back(number);
   else scheduleDone(number);
   return 0;
@@ -182,6 +187,9 @@ void failWaveOpens(int count, int code) {
   state().failingOpens = count;
   state().openFailure = code;
 }
+
+void setWaveRecording(bool keep) { state().recording = keep; }
+void setWaveWriteHook(std::function<void()> hook) { state().writeHook = std::move(hook); }
 
 void setWaveDevicePresent(bool present) { state().present = present; }
 

@@ -1,0 +1,90 @@
+#include "bench_support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "hub/kzwin.h"
+#include "platform/host/host_control.h"
+#include "screen/kzcrt.h"
+#include "sound/kzwav.h"
+
+namespace bench {
+namespace {
+
+std::string toCp1252(const std::string& utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const unsigned char b = static_cast<unsigned char>(utf8[i]);
+    if (b < 0x80) {
+      out += static_cast<char>(b);
+    } else if ((b & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
+      const unsigned c = ((b & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3Fu);
+      out += c <= 0xFF ? static_cast<char>(c) : '?';
+    } else {
+      while (i + 1 < utf8.size() && (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) ++i;
+      out += '?';  // outside Latin-1: rare in the corpus
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+const std::vector<std::string>& corpusLinesUtf8() {
+  static const std::vector<std::string> lines = [] {
+    const char* path = std::getenv("FALAMCI_CORPUS");
+    std::vector<std::string> v;
+    std::ifstream in(path ? path : "");
+    if (!in) {
+      std::fprintf(stderr, "benchmarks: set FALAMCI_CORPUS to the benchmark text\n");
+      std::exit(2);
+    }
+    for (std::string line; std::getline(in, line);)
+      if (!line.empty()) v.push_back(line);
+    return v;
+  }();
+  return lines;
+}
+
+const std::vector<std::string>& corpusLines() {
+  static const std::vector<std::string> lines = [] {
+    std::vector<std::string> v;
+    for (const std::string& l : corpusLinesUtf8()) v.push_back(toCp1252(l));
+    return v;
+  }();
+  return lines;
+}
+
+std::size_t corpusWords() {
+  static const std::size_t n = [] {
+    std::size_t words = 0;
+    for (const std::string& l : corpusLinesUtf8()) {
+      std::istringstream s(l);
+      for (std::string w; s >> w;) ++words;
+    }
+    return words;
+  }();
+  return n;
+}
+
+void startDefaultVoice() {
+  namespace host = platform::host;
+  const std::string drive = std::string(VOICE_DIR) + "/drive_c";
+  host::reset();
+  tradutor::resetConsoleUnit();
+  tradutor::resetWavePlayer();
+  tradutor::resetSpeechHub();
+  host::mapDrive('C', drive);
+  host::setWindowsDirectory("C:\\windows");
+  host::setCurrentDirectory("C:\\tarsis");
+  host::setWaveRecording(false);
+  tradutor::initConsoleUnit();
+  tradutor::initWavePlayer();
+  tradutor::initSpeechHub();
+  tradutor::openConsoleWindow();
+  tradutor::startSpeech(3, "");
+}
+
+}  // namespace bench
