@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686
   wine wine32:i386 wine64 fonts-wine
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool xclip imagemagick
   espeak-ng sox wbrazilian libespeak-ng-dev
 )
 

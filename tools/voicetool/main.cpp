@@ -1,9 +1,13 @@
 // voicetool: the parts of building the default voice that need exact bytes.
 //   voicetool dtmf DIR                      telephone tones dtmf_0..9, dtmf_#, dtmf_X
 //   voicetool pack SEGMENTS.tsv RAWDIR BASE  BASE.IND and BASE.DIF from one raw file per segment
+//   voicetool find CAPTURE.raw WAV...       whether the sounds of the WAV files were played, in that
+//                                            order, in a raw capture of the device (each compared
+//                                            without its last sample, which the player silences)
 //   voicetool wav RAW WAV                    8-bit mono 11025 Hz samples with the 44-byte header and
 //                                            nothing after them (no RIFF pad byte: the numbers unit
 //                                            takes everything after the header as sound)
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -105,6 +109,30 @@ int wav(const std::string& rawPath, const std::string& wavPath) {
   return writeFile(wavPath, out) ? 0 : 1;
 }
 
+int find(const std::string& capturePath, const std::vector<std::string>& sounds) {
+  std::ifstream in(capturePath, std::ios::binary);
+  const std::vector<std::uint8_t> capture((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  auto at = capture.begin();
+  int missing = 0;
+  for (const std::string& path : sounds) {
+    std::ifstream w(path, std::ios::binary);
+    std::vector<std::uint8_t> wave((std::istreambuf_iterator<char>(w)), std::istreambuf_iterator<char>());
+    if (wave.size() <= tradutor::kWaveHeaderSize + 1) {
+      std::fprintf(stderr, "voicetool: %s holds no sound\n", path.c_str());
+      return 1;
+    }
+    const auto found = std::search(at, capture.end(), wave.begin() + tradutor::kWaveHeaderSize, wave.end() - 1);
+    if (found == capture.end()) {
+      std::printf("missing: %s\n", path.c_str());
+      ++missing;
+    } else {
+      std::printf("found at %ld: %s\n", static_cast<long>(found - capture.begin()), path.c_str());
+      at = found + static_cast<long>(wave.size() - tradutor::kWaveHeaderSize - 1);
+    }
+  }
+  return missing == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -112,6 +140,7 @@ int main(int argc, char** argv) {
   if (command == "dtmf" && argc == 3) return dtmf(argv[2]);
   if (command == "pack" && argc == 5) return pack(argv[2], argv[3], argv[4]);
   if (command == "wav" && argc == 4) return wav(argv[2], argv[3]);
+  if (command == "find" && argc >= 4) return find(argv[2], std::vector<std::string>(argv + 3, argv + argc));
   std::fprintf(stderr, "usage: voicetool dtmf DIR | voicetool pack SEGMENTS.tsv RAWDIR BASE | voicetool wav RAW WAV\n");
   return 2;
 }

@@ -60,6 +60,15 @@ int readLine(char* buffer, int size);
 void pumpMessages();
 void pumpWindowMessages();
 void delayWithMessages(std::uint16_t milliseconds);
+// The modifier keys as they were when the byte readKey returned last arrived.
+// A key handled later than it was typed (after Alt is already up) still
+// knows it came with Alt.
+struct KeyModifiers {
+  bool shift = false;
+  bool ctrl = false;
+  bool alt = false;
+};
+KeyModifiers lastKeyModifiers();
 void setBrailleMode(int mode);
 int brailleMode();
 [[noreturn]] void closeConsoleWindow();

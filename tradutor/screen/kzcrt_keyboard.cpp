@@ -20,7 +20,12 @@ constexpr int kQueueSize = 64;
 void enqueue(const std::uint8_t* bytes, int count, int maxBefore) {
   CrtState& s = state();
   if (s.queueCount > maxBefore || s.queueCount + count > kQueueSize) return;
-  for (int i = 0; i < count; ++i) s.queue[s.queueCount++] = bytes[i];
+  const KeyModifiers now{platform::isKeyDown(vk::kShift), platform::isKeyDown(vk::kControl),
+                         platform::isKeyDown(vk::kMenu)};
+  for (int i = 0; i < count; ++i) {
+    s.queueModifiers[s.queueCount] = now;
+    s.queue[s.queueCount++] = bytes[i];
+  }
 }
 
 void enqueuePair(std::uint8_t code) {
@@ -176,10 +181,16 @@ std::uint8_t readKey() {
     s.reading = false;
   }
   const std::uint8_t first = s.queue[0];
-  for (int i = 1; i < s.queueCount; ++i) s.queue[i - 1] = s.queue[i];
+  s.lastModifiers = s.queueModifiers[0];
+  for (int i = 1; i < s.queueCount; ++i) {
+    s.queue[i - 1] = s.queue[i];
+    s.queueModifiers[i - 1] = s.queueModifiers[i];
+  }
   --s.queueCount;
   return first;
 }
+
+KeyModifiers lastKeyModifiers() { return state().lastModifiers; }
 
 int readLine(char* buffer, int size) {
   // Room is kept for the CR LF and a terminator after the typed text, so a

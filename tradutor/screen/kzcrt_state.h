@@ -52,7 +52,9 @@ struct CrtState {
 
   // Key queue.
   std::uint8_t queue[64] = {};
+  KeyModifiers queueModifiers[64] = {};  // of each byte, as it arrived
   int queueCount = 0;
+  KeyModifiers lastModifiers;
 
   // Braille chord keyboard.
   int brailleMode = 0;

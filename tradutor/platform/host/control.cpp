@@ -12,6 +12,8 @@ void reset() {
   internal::resetClipboard();
   internal::resetWaveOut();
   internal::resetCom();
+  internal::resetMci();
+  internal::resetShell();
 }
 
 }  // namespace platform::host

@@ -193,6 +193,18 @@ void setWaveWriteHook(std::function<void()> hook);
 // Writes everything played as a WAV file (8-bit mono at the rate of the first block).
 bool writePlayedWave(const std::string& hostFile);
 
+// --- MCI ------------------------------------------------------------------------------
+constexpr int kMciUnknownCommand = 292;  // MCIERR_UNRECOGNIZED_COMMAND; every unscripted command gets it
+void setMciAnswer(const std::string& command, int code, const std::string& returned);
+void setMciErrorText(int code, const std::string& text);
+const std::vector<std::string>& mciCommandsSent();
+
+// --- shell ------------------------------------------------------------------------------
+struct ShellRequest {
+  std::string program, parameters, directory;
+};
+const std::vector<ShellRequest>& shellRequests();
+
 // --- COM --------------------------------------------------------------------------------
 int comInitializations();
 

@@ -20,6 +20,8 @@ bool eventsPending();
 void cancelScheduled(int id);
 void resetWaveOut();
 void resetCom();
+void resetMci();
+void resetShell();
 
 // Posts a wave-out notification to the console window.
 void postWaveDone(std::uintptr_t device, std::uintptr_t header);
