@@ -10,7 +10,8 @@ build: deps
 	cmake --preset win32 && cmake --build --preset win32
 
 run: deps
-	cmake --preset win32 && cmake --build --preset win32 --target keyecho
+	cmake --preset native && cmake --build --preset native --target voice
+	cmake --preset win32 && cmake --build --preset win32 --target falamci
 	scripts/run.sh
 
 test: deps

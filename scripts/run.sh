@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Starts the program under Wine, in a prefix of its own, on the current X
-# display or, when there is none, on a virtual one.
+# Installs the default voice in a Wine prefix of its own and starts falamci
+# in it, on the current X display or, when there is none, on a virtual one.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-program=$top/build/win32/console/keyecho.exe
+program=$top/build/win32/console/falamci.exe
+voice=$top/build/native/voice
 
 export WINEPREFIX=${FALAMCI_WINEPREFIX:-$HOME/.local/share/falamci/wine}
 export WINEARCH=win32
@@ -15,24 +16,43 @@ if [ ! -d "$WINEPREFIX" ]; then
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w || true
 fi
+# The voice goes where ORALIS.INI points: C:\windows\ORALIS.INI and C:\tarsis\som.
+cp -r "$voice/drive_c/." "$WINEPREFIX/drive_c/"
+# Wine has no Courier New, the console's font: a fixed-pitch font it has stands in.
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'DejaVu Sans Mono' /f >/dev/null 2>&1 || true
 
-# Wine has no Lucida Console: point the console at a fixed-pitch font it has,
-# unless the prefix already holds settings of its own.
-ini=$WINEPREFIX/drive_c/windows/ORALIS.INI
-if [ ! -f "$ini" ]; then
-  printf '[VIDEO]\r\nFONTE=DejaVu Sans Mono\r\n' >"$ini"
+cleanups=()
+cleanup() { for c in "${cleanups[@]}"; do eval "$c"; done; }
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+if [ -n "${FALAMCI_RECORD:-}" ]; then
+  # Everything falamci says goes to this WAV file instead of a sound card.
+  record=$(realpath -m "$FALAMCI_RECORD")
+  export HOME=$(mktemp -d)
+  printf 'pcm.!default { type file; slave.pcm "null"; file "|cat >> %s.raw"; format "raw" }\n' "$record" >"$HOME/.asoundrc"
+  cleanups+=('sox -q -t raw -r 11025 -e unsigned-integer -b 8 -c 1 "$record.raw" "$record" && rm -f "$record.raw" && echo "What falamci said is in $record"')
+  : >"$record.raw"
+elif ! grep -q '[0-9]' /proc/asound/cards 2>/dev/null; then
+  echo "This machine has no sound device, so falamci cannot be heard here."
+  echo "To record what it says to a WAV file instead: FALAMCI_RECORD=falamci.wav make run"
 fi
 
 if [ -z "${DISPLAY:-}" ]; then
   display=:${FALAMCI_DISPLAY:-77}
   Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb=$!
-  trap 'kill $xvfb 2>/dev/null || true' EXIT
+  cleanups+=('kill $xvfb 2>/dev/null || true')
   export DISPLAY=$display
   sleep 1
-  echo "There is no X display here: the program runs on the virtual display $display."
+  setxkbmap -option srvrkeys:none 2>/dev/null || true
+  echo "There is no X display here: falamci runs on the virtual display $display."
   echo "Look at it with: import -display $display -window root shot.png (a screenshot),"
   echo "or x11vnc -display $display and a VNC viewer; type at it with DISPLAY=$display xdotool type ..."
+else
+  echo "On a Linux desktop Ctrl+Alt+F9 (the screen review) may switch consoles;"
+  echo "'setxkbmap -option srvrkeys:none' gives the key to falamci."
 fi
-echo "Starting $(basename "$program"); Esc twice or closing the window ends it."
-exec wine "$program"
+echo "Starting falamci: it says \"Entre comando MCI\"; an empty line ends it."
+cd "$WINEPREFIX/drive_c/tarsis"
+wine "$program"

@@ -55,6 +55,9 @@ std::string readInputLine();
 // --- keyboard and message pumps -----------------------------------------------
 bool keyPressed();
 std::uint8_t readKey();
+// True while readKey waits for a key (tests type only then, as a person
+// who waits for the program's answer).
+bool waitingForKey();
 // Line input with echo; returns the length including the CR LF it appends.
 int readLine(char* buffer, int size);
 void pumpMessages();

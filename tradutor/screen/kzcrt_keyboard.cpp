@@ -191,6 +191,7 @@ std::uint8_t readKey() {
 }
 
 KeyModifiers lastKeyModifiers() { return state().lastModifiers; }
+bool waitingForKey() { return state().reading; }
 
 int readLine(char* buffer, int size) {
   // Room is kept for the CR LF and a terminator after the typed text, so a

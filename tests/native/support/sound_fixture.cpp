@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <memory>
 
 #include "common/waveheader.h"
 #include "diphone/kztradut.h"
@@ -107,5 +108,32 @@ std::vector<std::string> SoundTest::recordingsOpened() {
 }
 
 std::vector<std::uint8_t> SoundTest::played() { return host::playedSamples(); }
+
+namespace {
+int countBlocks(bool beep) {
+  static const std::uint8_t kBeep[8] = {128, 112, 96, 80, 64, 80, 96, 112};
+  std::vector<std::uint8_t> click(tradutor::clickSamples(), tradutor::clickSamples() + 256);
+  click[255] = 128;
+  int n = 0;
+  const auto& blocks = host::waveLog().blocks;
+  for (const auto& block : blocks) {
+    const std::vector<std::uint8_t>& d = block.data;
+    if (beep && d.size() == 512 && std::equal(d.begin(), d.begin() + 8, kBeep)) ++n;
+    if (!beep && d == click) ++n;
+  }
+  return n;
+}
+}  // namespace
+
+int SoundTest::beeps() { return countBlocks(true); }
+int SoundTest::clicks() { return countBlocks(false); }
+
+void SoundTest::feedWhenIdle(std::vector<std::function<void()>> actions) {
+  auto next = std::make_shared<std::size_t>(0);
+  auto list = std::make_shared<std::vector<std::function<void()>>>(std::move(actions));
+  host::setIdleHook([next, list] {
+    if (*next < list->size() && tradutor::waitingForKey()) (*list)[(*next)++]();
+  });
+}
 
 }  // namespace testing_support

@@ -3,6 +3,7 @@
 // by the test: letter and word recordings whose samples are one recognisable
 // value each, a diphone index and sample file, rules and exceptions.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -47,6 +48,12 @@ class SoundTest : public ConsoleTest {
   std::vector<std::string> recordingsOpened();
   // All samples written to the device since the test began.
   std::vector<std::uint8_t> played();
+  // Beeps and clicks among the blocks played (clear waveLog().blocks to start counting).
+  int beeps();
+  int clicks();
+  // Runs one action each time the program waits for a key.
+  void feedWhenIdle(std::vector<std::function<void()>> actions);
+
 };
 
 }  // namespace testing_support
