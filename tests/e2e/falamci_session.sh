@@ -3,6 +3,8 @@
 set -euo pipefail
 exe=$1 tests=$2 voice=$3 tradutor=$4 voicetool=$5 build=$6
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=../rig/wine-window.sh
+. "$(dirname "$0")/../rig/wine-window.sh"
 letters=$voice/drive_c/tarsis/som/letras
 ini=$voice/drive_c/windows/ORALIS.INI
 
@@ -13,14 +15,7 @@ wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'DejaVu
 start_falamci() {
   (cd "$WINEPREFIX/drive_c/tarsis" && exec wine "$exe") &
   program=$!
-  window=""
-  for _ in $(seq 1 300); do
-    window=$(xdotool search --name 'falamci' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || fail "the console window did not appear"
-  xdotool windowfocus "$window" 2>/dev/null || true
+  find_window falamci
   # X maps Ctrl+Alt+F9 to a console switch; the review mode needs the key
   # itself. (Set once Wine runs: it reads the new map from then on.)
   setxkbmap -option srvrkeys:none

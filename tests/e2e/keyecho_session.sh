@@ -6,18 +6,13 @@ build=$2
 log=$RIG_DIR/keys.log
 : >"$log"
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=../rig/wine-window.sh
+. "$(dirname "$0")/../rig/wine-window.sh"
 
 wine "$exe" "$(winepath -w "$log")" &
 program=$!
 
-window=""
-for _ in $(seq 1 200); do
-  window=$(xdotool search --name 'keyecho' 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "the console window did not appear"
-xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+find_window keyecho
 sleep 1
 
 type_keys() { xdotool key --delay 60 "$@"; }

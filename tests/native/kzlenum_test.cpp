@@ -2,12 +2,12 @@
 // joined into one sound.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "hub/kzwin.h"
 #include "platform/host/host_control.h"
 #include "sound/kzlenum.h"
+#include "support/golden_data.h"
 #include "support/sound_fixture.h"
 
 namespace {
@@ -19,19 +19,13 @@ using testing_support::SoundTest;
 using Names = std::vector<std::string>;
 
 TEST(NumberToWords, FollowsTheTable) {
-  std::ifstream in(std::string(TEST_DATA_DIR) + "/numbers.tsv", std::ios::binary);
-  ASSERT_TRUE(in);
-  std::string line;
-  int rows = 0;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    const std::size_t tab = line.find('\t');
-    std::string expected = line.substr(tab + 1);
+  const auto rows = testing_support::goldenRows("numbers");
+  for (const auto& [number, words] : rows) {
+    std::string expected = words;
     if (!expected.empty() && expected.back() == '|') expected.back() = ' ';
-    EXPECT_EQ(numberToWords(static_cast<std::uint32_t>(std::stoul(line.substr(0, tab)))), expected) << line;
-    ++rows;
+    EXPECT_EQ(numberToWords(static_cast<std::uint32_t>(std::stoul(number))), expected) << number;
   }
-  EXPECT_GE(rows, 30);
+  EXPECT_GE(rows.size(), 30u);
 }
 
 TEST(NumberToWords, FileNamesAreEightCharactersWithoutAccents) {

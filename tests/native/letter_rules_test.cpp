@@ -2,13 +2,13 @@
 // stress, spelling and rewriting with every context symbol.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 #include <string>
 
 #include "diphone/letter_rules.h"
 #include "platform/host/host_control.h"
 #include "support/console_fixture.h"
+#include "support/golden_data.h"
 
 namespace {
 
@@ -36,17 +36,9 @@ class LetterRules : public ConsoleTest {
 };
 
 TEST_F(LetterRules, StressFollowsTheSpellingRules) {
-  std::ifstream in(std::string(TEST_DATA_DIR) + "/stress.tsv");
-  ASSERT_TRUE(in) << "stress.tsv";
-  std::string line;
-  int rows = 0;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    const std::size_t tab = line.find('\t');
-    EXPECT_EQ(stressed(line.substr(0, tab)), line.substr(tab + 1)) << line;
-    ++rows;
-  }
-  EXPECT_GE(rows, 25);
+  const auto rows = testing_support::goldenRows("stress");
+  for (const auto& [word, marked] : rows) EXPECT_EQ(stressed(word), marked) << word;
+  EXPECT_GE(rows.size(), 25u);
 }
 
 TEST_F(LetterRules, PreparationNormalisesCharacters) {

@@ -1,0 +1,12 @@
+# Sourced by the end-to-end sessions: find_window TITLE waits (up to 30 s)
+# for a window whose title holds TITLE, gives it the focus and sets $window.
+find_window() {
+  window=""
+  for _ in $(seq 1 300); do
+    window=$(xdotool search --name "$1" 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || { echo "FAIL: the window '$1' did not appear" >&2; exit 1; }
+  xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window" 2>/dev/null || true
+}
