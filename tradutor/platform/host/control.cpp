@@ -14,6 +14,7 @@ void reset() {
   internal::resetCom();
   internal::resetMci();
   internal::resetShell();
+  internal::resetMessages();
 }
 
 }  // namespace platform::host

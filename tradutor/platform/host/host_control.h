@@ -205,6 +205,10 @@ struct ShellRequest {
 };
 const std::vector<ShellRequest>& shellRequests();
 
+// --- message boxes ----------------------------------------------------------------------
+const std::vector<std::string>& messagesShown();
+void clearMessagesShown();
+
 // --- COM --------------------------------------------------------------------------------
 int comInitializations();
 

@@ -22,6 +22,7 @@ void resetWaveOut();
 void resetCom();
 void resetMci();
 void resetShell();
+void resetMessages();
 
 // Posts a wave-out notification to the console window.
 void postWaveDone(std::uintptr_t device, std::uintptr_t header);

@@ -1,0 +1,24 @@
+#pragma once
+// uttsInic: the letter-to-sound rules of the Portuguese voice, read from the
+// rules file into one chain per first letter.
+#include <string>
+#include <vector>
+
+namespace tradutor {
+
+struct TranscriptionRule {
+  std::string leftContext;   // at most 5, read right to left
+  std::string match;         // at most 5, never empty once loaded
+  std::string rightContext;  // at most 5
+  std::string output;        // at most 20 stored; the first 11 are emitted
+};
+
+TranscriptionRule parseRuleLine(const std::string& line);
+bool loadTranscriptionRules(const std::string& fileName);
+void freeTranscriptionRules();
+bool loadLanguageData(const std::string& rulesFile, const std::string& exceptionsFile);
+// The rules whose match begins with the character, in file order.
+const std::vector<TranscriptionRule>& ruleChain(unsigned char first);
+int transcriptionRuleCount();
+
+}  // namespace tradutor

@@ -1,0 +1,195 @@
+// uttsPortug: matching the rules with their contexts, and the transcription pass.
+#include "tts/utts_portug.h"
+
+#include <climits>
+#include <cstring>
+
+#include "common/cp1252_case.h"
+#include "tts/utts_excessoes.h"
+#include "tts/utts_inic.h"
+#include "tts/utts_tonica.h"
+
+namespace tradutor {
+namespace {
+
+constexpr std::size_t kEmitted = 11;
+
+bool inSet(unsigned char c, const char* upperSet) {
+  const unsigned char u = upperCp1252(c);
+  return u != 0 && std::strchr(upperSet, static_cast<char>(u)) != nullptr;
+}
+
+bool isVowel(unsigned char c) { return inSet(c, "AEIOU\xC0\xC1\xC2\xC3\xC9\xCA\xCC\xCD\xD3\xD4\xD5\xD9\xDA\xDC"); }
+bool isConsonant(unsigned char c) { return inSet(c, "BCDFGHJKLMNPQRSTVWXYZ\xC7\xD1"); }
+bool isFrontVowel(unsigned char c) { return inSet(c, "EI\xC9\xCD"); }
+bool isBackVowel(unsigned char c) { return inSet(c, "AO\xC1\xC2\xD3\xD4"); }
+bool isLiquidNasal(unsigned char c) { return inSet(c, "LMNRZ"); }
+bool isLorR(unsigned char c) { return inSet(c, "LR"); }
+bool isNRS(unsigned char c) { return inSet(c, "NRS"); }
+
+unsigned char asciiUpper(unsigned char c) { return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c; }
+
+struct Scanner {
+  std::string_view w;
+  int n;
+  unsigned char at(int i) const { return i >= 1 && i <= n ? static_cast<unsigned char>(w[static_cast<std::size_t>(i - 1)]) : 0; }
+  bool inside(int i) const { return i >= 1 && i <= n; }
+};
+
+bool matchPart(const Scanner& s, int p, const std::string& match) {
+  for (std::size_t k = 0; k < match.size(); ++k) {
+    const int i = p + static_cast<int>(k);
+    if (!s.inside(i) || asciiUpper(s.at(i)) != static_cast<unsigned char>(match[k])) return false;
+  }
+  return true;
+}
+
+bool leftContext(const Scanner& s, int p, const std::string& pattern) {
+  int i = p - 1;
+  for (auto it = pattern.rbegin(); it != pattern.rend(); ++it) {
+    const unsigned char symbol = static_cast<unsigned char>(*it);
+    switch (symbol) {
+      case '#': if (!s.inside(i) || !isVowel(s.at(i))) return false; --i; break;
+      case '%': if (i != 0) return false; break;
+      case ']': if (!s.inside(i) || !isBackVowel(s.at(i))) return false; --i; break;
+      case '_':
+        if (i == 0) break;
+        if (!s.inside(i) || !isVowel(s.at(i))) return false;
+        --i;
+        break;
+      case '|': if (!s.inside(i) || !isNRS(s.at(i))) return false; --i; break;
+      default: if (!s.inside(i) || asciiUpper(s.at(i)) != symbol) return false; --i; break;
+    }
+  }
+  return true;
+}
+
+bool rightContext(const Scanner& s, int p, std::size_t matchLength, const std::string& pattern) {
+  int i = p + static_cast<int>(matchLength);
+  for (const char ch : pattern) {
+    const unsigned char symbol = static_cast<unsigned char>(ch);
+    switch (symbol) {
+      case '#': if (!s.inside(i) || !isVowel(s.at(i))) return false; ++i; break;
+      case '%': if (i <= s.n) return false; break;
+      case '&': if (!s.inside(i) || !isLiquidNasal(s.at(i))) return false; ++i; break;
+      case '*': if (!s.inside(i) || !isConsonant(s.at(i)) || isLorR(s.at(i))) return false; break;
+      case '+': if (!s.inside(i) || !isFrontVowel(s.at(i))) return false; ++i; break;
+      case '[':
+        if (i > s.n) break;
+        if (!s.inside(i) || !isConsonant(s.at(i)) || upperCp1252(s.at(i)) == 'H') return false;
+        break;
+      case '\\': if (s.inside(i) && (s.at(i) == 'S' || s.at(i) == 's')) ++i; break;
+      default: if (!s.inside(i) || asciiUpper(s.at(i)) != symbol) return false; ++i; break;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+void applyLetterRules(std::string_view word, int stressPosition, StringList& phonemes) {
+  // Once placed, the marker is gone for good (the position is no longer one
+  // a letter can reach, also in words of 255 letters and more).
+  if (stressPosition < 1) stressPosition = INT_MAX;
+  const Scanner s{word, static_cast<int>(word.size())};
+  std::string pending;
+  int p = 1;
+  while (p <= s.n) {
+    const TranscriptionRule* chosen = nullptr;
+    const unsigned char c = s.at(p);
+    if (c >= 32) {
+      for (const TranscriptionRule& rule : ruleChain(c)) {
+        if (matchPart(s, p, rule.match) && leftContext(s, p, rule.leftContext) &&
+            rightContext(s, p, rule.match.size(), rule.rightContext)) {
+          chosen = &rule;
+          break;
+        }
+      }
+    }
+    if (chosen == nullptr) {
+      ++p;  // no rule: the letter says nothing
+      continue;
+    }
+    const std::string_view output = std::string_view(chosen->output).substr(0, kEmitted);
+    for (const char ch : output) {
+      if (p >= stressPosition) {
+        pending += '>';
+        stressPosition = INT_MAX;
+      }
+      if (ch == '&') {
+        phonemes.push_back(pending);
+        pending.clear();
+      } else {
+        pending += ch;
+      }
+    }
+    if (!output.empty()) {
+      phonemes.push_back(pending);
+      pending.clear();
+    }
+    p += static_cast<int>(chosen->match.size());
+  }
+  phonemes.push_back(pending);
+}
+
+bool isUnstressedWord(std::string_view word) {
+  if (word.size() < 3) return true;
+  for (const char* w : {"POR", "DAS", "DOS", "COM", "N\xC3O", "SIM"})
+    if (word == w) return true;
+  return false;
+}
+
+void addPausePhoneme(char c, StringList& phonemes) {
+  switch (c) {
+    case '!': case '(': case ')': case ',': case '.': case ':': case ';': case '?':
+      phonemes.push_back(std::string("_") + c);
+      break;
+    default:
+      break;
+  }
+}
+
+void applyLiaison(StringList& phonemes) {
+  std::size_t i = 3;
+  while (i + 1 < phonemes.size()) {
+    if (!phonemes[i].empty() && phonemes[i][0] == ';') {
+      std::string_view first = phonemes[i + 1];
+      // The next word's first phoneme may carry the stress mark and the end
+      // of the stressed stretch; neither hides its vowel.
+      if (!first.empty() && first[0] == '>') first.remove_prefix(1);
+      if (!first.empty() && first[0] == '\xA8') first.remove_prefix(1);
+      if (!first.empty() && std::strchr("aeiouwy", first[0]) != nullptr) {
+        std::string& last = phonemes[i - 2];
+        if (last == "r2") last = "r";
+        else if (last == "s2") last = "z";
+      }
+      i += 2;
+    } else {
+      ++i;
+    }
+  }
+}
+
+StringList transcribeWords(const StringList& codedWords) {
+  StringList phonemes;
+  phonemes.reserve(codedWords.size() * 6);
+  for (const std::string& entry : codedWords) {
+    phonemes.push_back(";" + entry);
+    std::string word = toUpperCp1252(entry.size() > 4 ? std::string_view(entry).substr(4) : std::string_view());
+    if (word.empty()) {
+      phonemes.push_back("__");
+      phonemes.push_back("");
+    } else if (std::strchr(" !(),.:;?", word[0]) != nullptr) {
+      addPausePhoneme(word[0], phonemes);
+    } else {
+      lookupException(word);
+      const int stress = isUnstressedWord(word) ? 0 : findStressedLetter(word);
+      applyLetterRules(word, stress, phonemes);
+    }
+  }
+  phonemes.push_back("__");
+  applyLiaison(phonemes);
+  return phonemes;
+}
+
+}  // namespace tradutor

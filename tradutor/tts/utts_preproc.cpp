@@ -1,0 +1,138 @@
+// uttsPreproc: the abbreviations and the walk over the text.
+#include "tts/utts_preproc.h"
+
+#include <vector>
+
+#include "common/cp1252_case.h"
+#include "platform/files.h"
+#include "tts/utts_preproc_tables.h"
+#include "tts/utts_text.h"
+
+namespace tradutor {
+namespace {
+
+struct Abbreviation {
+  std::string key;
+  std::string expansion;
+};
+
+std::vector<Abbreviation>& abbreviations() {
+  static std::vector<Abbreviation> table;
+  return table;
+}
+
+bool isKeptPunctuation(char c) {
+  switch (c) {
+    case ' ': case '!': case '(': case ')': case ',': case '.': case ':': case ';': case '?': return true;
+    default: return false;
+  }
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+char at(std::string_view text, std::size_t i) { return i < text.size() ? text[i] : '\0'; }
+
+}  // namespace
+
+bool loadAbbreviations(const std::string& fileName) {
+  std::vector<Abbreviation>& table = abbreviations();
+  table.clear();
+  std::vector<std::string> lines;
+  if (!tts::readLines(fileName, lines)) return false;
+  for (const std::string& raw : lines) {
+    // The table holds 2000 entries; the lines after them are not read.
+    if (static_cast<int>(table.size()) >= kMaxAbbreviations) break;
+    const std::string line = tts::trim(raw);
+    if (line.empty() || line[0] == ';') continue;
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos) continue;
+    table.push_back({toUpperCp1252(tts::trim(line.substr(0, equals))), tts::trim(line.substr(equals + 1)).substr(0, 999)});
+  }
+  return true;
+}
+
+std::string lookupAbbreviation(std::string_view word) {
+  const std::string key = toUpperCp1252(word);
+  for (const Abbreviation& a : abbreviations())
+    if (a.key == key) return a.expansion;
+  return {};
+}
+
+int abbreviationCount() { return static_cast<int>(abbreviations().size()); }
+
+std::string characterName(std::uint8_t code) { return preproc::kCharacterNames[code]; }
+
+std::string readLetterWord(std::string_view text, std::size_t& p) {
+  const std::size_t start = p;
+  bool consonantsOnly = true;
+  while (p < text.size() && tts::isLetter(static_cast<std::uint8_t>(text[p]))) {
+    consonantsOnly = consonantsOnly && tts::isConsonant(static_cast<std::uint8_t>(text[p]));
+    ++p;
+    if (at(text, p) == '-') ++p;
+  }
+  const std::string word(text.substr(start, p - start));
+  if (!consonantsOnly) return word;
+  std::string letters;
+  for (const char c : word)
+    if (c != '-') letters += c;
+  if (at(text, p) == '.' && !lookupAbbreviation(letters).empty()) return word;
+  std::string spelled;
+  for (const char c : word) spelled += characterName(static_cast<std::uint8_t>(c));
+  return spelled;
+}
+
+std::string normalizeText(std::string_view input) {
+  std::string single;
+  if (input.size() == 1) {
+    single = characterName(static_cast<std::uint8_t>(input[0]));
+    input = single;
+  }
+  const std::string_view text = input;
+  std::string out;
+  out.reserve(text.size() * 2);
+  std::size_t p = 0;
+  while (p < text.size()) {
+    const char c = text[p];
+    const std::uint8_t b = static_cast<std::uint8_t>(c);
+    if (c == '-' && p > 0 && text[p - 1] == ' ' && at(text, p + 1) == ' ') {
+      out += ',';
+      ++p;
+    } else if (c == '-' && isDigit(at(text, p + 1))) {
+      out += "menos ";
+      ++p;
+    } else if (isDigit(c)) {
+      out += readNumber(text, p);
+      out += ' ';
+      while ((at(text, p) == ',' || at(text, p) == '.') && isDigit(at(text, p + 1))) {
+        out += at(text, p) == ',' ? "v\xEDrgula " : "ponto ";
+        ++p;
+        out += readNumber(text, p);
+        out += ' ';
+      }
+    } else if (tts::isLetter(b)) {
+      const std::size_t start = p;
+      const std::string word = readLetterWord(text, p);
+      const std::string written(text.substr(start, p - start));
+      const std::string expansion = at(text, p) == '.' && at(text, p + 1) == ' ' ? lookupAbbreviation(written) : "";
+      if (!expansion.empty()) {
+        out += expansion;
+        ++p;  // the point belongs to the abbreviation
+      } else {
+        out += word;
+      }
+    } else if (c == '.' && at(text, p + 1) == '.' && at(text, p + 2) == '.') {
+      out += "... ";
+      p += 3;
+    } else if (c == '.' && p + 1 < text.size() && text[p + 1] != ' ') {
+      out += " ponto ";
+      ++p;
+    } else {
+      if (isKeptPunctuation(c)) out += c;
+      else if (c != '\t' && c != '\n' && c != '\r') out += " " + characterName(b) + " ";
+      ++p;
+    }
+  }
+  return out;
+}
+
+}  // namespace tradutor

@@ -1,0 +1,300 @@
+// uttsProsodia: loading the prosody file and the diphone list, tokens,
+// word classes and intonation codes.
+#include "tts/utts_prosodia.h"
+
+#include <algorithm>
+
+#include "common/cp1252_case.h"
+#include "platform/msgbox.h"
+#include "tts/utts_prosodia_state.h"
+#include "tts/utts_text.h"
+
+namespace tradutor {
+namespace prosody {
+
+ProsodyState& state() {
+  static ProsodyState s;
+  return s;
+}
+
+namespace {
+
+const char* const kCaption = "Pros\xF3" "dia";
+
+bool fail(const std::string& message) {
+  platform::showMessage(message, kCaption);
+  return false;
+}
+
+// A decimal integer as the whole text: an optional sign and digits.
+bool readInteger(const std::string& text, int& value) {
+  const std::string t = tts::trim(text);
+  std::size_t i = t.size() > 0 && (t[0] == '-' || t[0] == '+') ? 1 : 0;
+  if (i >= t.size() || t.size() - i > 9) return false;
+  for (std::size_t k = i; k < t.size(); ++k)
+    if (t[k] < '0' || t[k] > '9') return false;
+  value = std::stoi(t);
+  return true;
+}
+
+// The lines of a section: those after its header up to the next "[" line.
+bool sectionLines(const std::vector<std::string>& lines, const char* header, std::vector<std::string>& section) {
+  section.clear();
+  std::size_t i = 0;
+  while (i < lines.size() && tts::trim(lines[i]) != header) ++i;
+  if (i == lines.size()) return false;
+  for (++i; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    if (!line.empty() && line[0] == '[') break;
+    if (line.empty() || line[0] == '*' || line[0] == ';') continue;
+    section.push_back(line);
+  }
+  return true;
+}
+
+void tableFull(bool& reported, const std::string& line) {
+  // The tables have fixed sizes; a longer section is read up to them and the
+  // user is told once what was left out.
+  if (!reported) platform::showMessage("Configura\xE7\xE3o da pros\xF3" "dia: tabela cheia, linha ignorada: " + line, kCaption);
+  reported = true;
+}
+
+bool readDurations(const std::vector<std::string>& lines) {
+  std::vector<std::string> section;
+  if (!sectionLines(lines, "[DURA\xC7\xC3O]", section)) return fail("Dura\xE7\xE3o dos difones errada ou ausente");
+  bool full = false;
+  for (const std::string& line : section) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos) return fail("Configura\xE7\xE3o da pros\xF3" "dia: fonema errado: " + line);
+    if (static_cast<int>(state().durations.size()) >= kMaxDurations) {
+      tableFull(full, line);
+      continue;
+    }
+    int duration = 100;
+    if (!readInteger(line.substr(equals + 1), duration)) {
+      platform::showMessage("Configura\xE7\xE3o da pros\xF3" "dia: fonema errado: " + line, kCaption);
+      duration = 100;
+    }
+    state().durations.push_back({tts::trim(line.substr(0, equals)).substr(0, 2), duration});
+  }
+  return true;
+}
+
+bool readKeywords(const std::vector<std::string>& lines) {
+  std::vector<std::string> section;
+  if (!sectionLines(lines, "[CHAVES]", section)) return fail("Pros\xF3" "dia: palavras chaves ausentes");
+  bool full = false;
+  auto& keywords = state().keywords;
+  for (const std::string& line : section) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos) return fail("Configura\xE7\xE3o da pros\xF3" "dia: chave errada: " + line);
+    if (static_cast<int>(keywords.size()) >= kMaxKeywords) {
+      tableFull(full, line);
+      continue;
+    }
+    keywords.push_back({toUpperCp1252(tts::trim(line.substr(0, equals))),
+                        toUpperCp1252(tts::trim(line.substr(equals + 1))).substr(0, 2)});
+  }
+  std::stable_sort(keywords.begin(), keywords.end(), [](const auto& a, const auto& b) { return a.keyword < b.keyword; });
+  return true;
+}
+
+bool readPatterns(const std::vector<std::string>& lines) {
+  std::vector<std::string> section;
+  if (!sectionLines(lines, "[PROS\xD3" "DIA]", section)) return fail("Pros\xF3" "dia: especifica\xE7\xF5" "es ausentes");
+  ProsodyState& s = state();
+  bool full = false;
+  for (const std::string& raw : section) {
+    const std::string line = toUpperCp1252(raw);
+    const std::string badFrequency = "Configura\xE7\xE3o da pros\xF3" "dia: frequ\xEAncia errada: " + raw;
+    if (line.rfind("HERTZ=", 0) == 0) {
+      if (!readInteger(line.substr(6), s.baseFrequency)) return fail(badFrequency);
+      continue;
+    }
+    if (line.rfind("TABHERTZ=", 0) == 0) {
+      std::string rest = line.substr(9);
+      if (!rest.empty() && tts::trim(rest).back() != ',') rest += ',';
+      int levels[10];
+      std::size_t from = 0;
+      for (int& level : levels) {
+        const std::size_t comma = rest.find(',', from);
+        if (comma == std::string::npos || !readInteger(rest.substr(from, comma - from), level)) return fail(badFrequency);
+        from = comma + 1;
+      }
+      std::copy(levels, levels + 10, s.levels);
+      continue;
+    }
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos) return fail("Configura\xE7\xE3o da pros\xF3" "dia: chave errada: " + raw);
+    if (static_cast<int>(s.patterns.size()) >= kMaxPatterns) {
+      tableFull(full, raw);
+      continue;
+    }
+    IntonationPattern p;
+    p.code = tts::trim(line.substr(equals + 1));
+    const std::string parts = tts::trim(line.substr(0, equals));
+    const std::size_t bar1 = parts.find('|');
+    const std::size_t bar2 = bar1 == std::string::npos ? std::string::npos : parts.find('|', bar1 + 1);
+    p.previousClass = tts::trim(parts.substr(0, bar1)).substr(0, 3);
+    if (bar1 != std::string::npos)
+      p.currentClass = tts::trim(parts.substr(bar1 + 1, bar2 == std::string::npos ? std::string::npos : bar2 - bar1 - 1)).substr(0, 3);
+    if (bar2 != std::string::npos) p.nextClass = tts::trim(parts.substr(bar2 + 1)).substr(0, 3);
+    s.patterns.push_back(p);
+  }
+  return true;
+}
+
+bool isDiphoneNameCharacter(char ch) {
+  const char c = static_cast<char>(ch >= 'a' && ch <= 'z' ? ch - 32 : ch);
+  return c == '2' || c == '_' || (c >= 64 && c <= 90);
+}
+
+// Byte order of the upper-cased texts, without making them.
+int compareIgnoringCase(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const int x = upperCp1252(static_cast<std::uint8_t>(a[i]));
+    const int y = upperCp1252(static_cast<std::uint8_t>(b[i]));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+bool lessIgnoringCase(std::string_view a, std::string_view b) { return compareIgnoringCase(a, b) < 0; }
+
+}  // namespace
+}  // namespace prosody
+
+using prosody::state;
+
+bool loadProsodyFile(const std::string& fileName) {
+  prosody::ProsodyState& s = state();
+  s.durations.clear();
+  s.keywords.clear();
+  s.patterns.clear();
+  s.baseFrequency = 230;
+  std::vector<std::string> lines;
+  if (!tts::readLines(fileName, lines)) return prosody::fail("Configura\xE7\xE3o da pros\xF3" "dia n\xE3o foi achada");
+  return prosody::readDurations(lines) && prosody::readKeywords(lines) && prosody::readPatterns(lines);
+}
+
+bool loadDiphoneList(const std::string& fileName) {
+  std::vector<std::string> lines;
+  if (!tts::readLines(fileName, lines)) return false;
+  auto& list = state().diphones;
+  list.clear();
+  for (const std::string& raw : lines) {
+    const std::string line = tts::trim(raw);
+    if (line.empty() || line[0] == '!' || line[0] == '*' || line[0] == ';') continue;
+    std::size_t i = 0;
+    while (i < line.size() && prosody::isDiphoneNameCharacter(line[i])) ++i;
+    const std::string first = line.substr(0, i);
+    while (i < line.size() && !prosody::isDiphoneNameCharacter(line[i])) ++i;
+    const std::size_t start = i;
+    while (i < line.size() && prosody::isDiphoneNameCharacter(line[i])) ++i;
+    list.push_back(first + "-" + line.substr(start, i - start));
+  }
+  std::sort(list.begin(), list.end(), [](const std::string& a, const std::string& b) { return prosody::lessIgnoringCase(a, b); });
+  return true;
+}
+
+void freeDiphoneList() {
+  state().diphones.clear();
+  state().diphones.shrink_to_fit();
+}
+
+bool hasDiphonePair(std::string_view pair) {
+  const auto& list = state().diphones;
+  const auto it = std::lower_bound(list.begin(), list.end(), pair,
+                                   [](const std::string& e, std::string_view k) { return prosody::lessIgnoringCase(e, k); });
+  return it != list.end() && prosody::compareIgnoringCase(*it, pair) == 0;
+}
+
+Token nextToken(std::string_view text, std::size_t& p) {
+  Token t;
+  while (p < text.size() && text[p] == ' ') ++p;
+  if (p >= text.size()) return t;
+  if (text[p] == '.' && p + 1 < text.size() && text[p + 1] == '.') {
+    t.text = ".-";
+    t.punctuation = true;
+    while (p < text.size() && text[p] == '.') ++p;
+    return t;
+  }
+  if (!tts::isLetter(static_cast<std::uint8_t>(text[p]))) {
+    t.text = std::string(2, text[p]);
+    t.punctuation = true;
+    ++p;
+    return t;
+  }
+  const std::size_t start = p;
+  while (p < text.size() && tts::isLetter(static_cast<std::uint8_t>(text[p]))) ++p;
+  t.text = std::string(text.substr(start, p - start));
+  return t;
+}
+
+StringList splitIntoWords(std::string_view text) {
+  StringList list = {"[--]"};
+  std::size_t p = 0;
+  for (;;) {
+    const Token t = nextToken(text, p);
+    if (t.text.empty()) break;
+    std::string wordClassText;
+    std::string tokenText;
+    if (t.punctuation) {
+      wordClassText = t.text;
+      tokenText = t.text.substr(1);
+    } else {
+      wordClassText = wordClass(t.text);
+      if (wordClassText.empty()) wordClassText = "XX";
+      tokenText = t.text;
+    }
+    wordClassText.resize(2, ' ');
+    list.push_back("[" + wordClassText + "]" + tokenText);
+    if (!tokenText.empty() && (tokenText[0] == '!' || tokenText[0] == '.' || tokenText[0] == '?')) list.push_back("[--]");
+  }
+  return list;
+}
+
+std::string wordClass(std::string_view word) {
+  const std::string key = toUpperCp1252(word);
+  const auto& keywords = state().keywords;
+  const auto it = std::lower_bound(keywords.begin(), keywords.end(), key,
+                                   [](const prosody::KeywordEntry& e, const std::string& k) { return e.keyword < k; });
+  return it != keywords.end() && it->keyword == key ? it->wordClass : std::string();
+}
+
+StringList assignIntonationCodes(const StringList& tokens) {
+  StringList coded;
+  coded.reserve(tokens.size());
+  char previousThird = '5';
+  auto classOf = [&tokens](std::size_t i) { return tokens[i].size() >= 3 ? tokens[i].substr(1, 2) : std::string(); };
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    const std::string previous = i > 0 ? classOf(i - 1) : "";
+    const std::string current = classOf(i);
+    const std::string next = i + 1 < tokens.size() ? classOf(i + 1) : "";
+    std::string code = "555";
+    for (const prosody::IntonationPattern& p : state().patterns) {
+      if ((p.previousClass.empty() || p.previousClass == previous) && (p.currentClass.empty() || p.currentClass == current) &&
+          (p.nextClass.empty() || p.nextClass == next)) {
+        code = p.code;
+        break;
+      }
+    }
+    if (!code.empty() && code[0] == '?') code[0] = previousThird;
+    if (code.size() >= 3) previousThird = code[2];
+    coded.push_back(code + "|" + (tokens[i].size() > 4 ? tokens[i].substr(4) : std::string()));
+  }
+  return coded;
+}
+
+int phonemeDuration(std::string_view name) {
+  for (const prosody::DurationEntry& e : state().durations)
+    if (e.phoneme == name) return e.duration;
+  return 100;
+}
+
+int baseFrequency() { return state().baseFrequency; }
+
+int pitchLevel(char level) { return level >= '0' && level <= '9' ? state().levels[level - '0'] : 0; }
+
+}  // namespace tradutor

@@ -1,0 +1,120 @@
+// uttsProsodia: the phoneme lines for MBROLA, with durations, pitch targets
+// and fillers where the database lacks a diphone.
+#include <cmath>
+#include <string>
+
+#include "platform/msgbox.h"
+#include "tts/utts_prosodia.h"
+#include "tts/utts_prosodia_state.h"
+#include "tts/utts_text.h"
+
+namespace tradutor {
+namespace {
+
+struct LineState {
+  int factorPercent = 100;
+  std::string code = "555";
+  int stressState = 0;
+  std::size_t wordLength = 0;
+  std::string previous = "_";
+  bool lastInWord = false;
+  double pitchFactor = 1.0;
+};
+
+std::string pitchPoints(LineState& s) {
+  char level = 0;
+  int position = 0;
+  switch (s.stressState) {
+    case 0: level = s.code[0]; position = 50; s.stressState = 1; break;
+    case 2: level = s.code[1]; position = 80; s.stressState = 3; break;
+    case 3: if (s.lastInWord) { level = s.code[2]; position = 50; } break;
+    default: break;
+  }
+  const int value = pitchLevel(level);
+  if (position == 0 || value == 0) return {};
+  const long frequency = static_cast<long>(std::trunc(value * s.pitchFactor * baseFrequency())) / 100;
+  return std::to_string(position) + " " + std::to_string(frequency);
+}
+
+void repairDiphone(LineState& s, const std::string& line, StringList& lines) {
+  std::string& current = prosody::state().currentPhoneme;
+  if (current.empty()) return;
+  if (!hasDiphonePair(s.previous + "-" + current)) {
+    if (s.previous == "r2" && hasDiphonePair("r2-_")) lines.push_back("_ 50");
+    else if (hasDiphonePair(s.previous + "-y")) lines.push_back("y 50");
+    else lines.push_back("_ 50");
+  }
+  if (!line.empty()) s.previous = current;
+}
+
+// The base duration of a pause entry "_ N"; a rest that is no number is
+// reported once and taken as 100 ms.
+int pauseDuration(const std::string& entry) {
+  const std::string rest = tts::trim(entry.substr(2));
+  bool digits = !rest.empty() && rest.size() <= 9;
+  for (const char c : rest) digits = digits && c >= '0' && c <= '9';
+  if (digits) return std::stoi(rest);
+  static bool reported = false;
+  if (!reported) platform::showMessage("Configura\xE7\xE3o da pros\xF3" "dia: pausa errada: " + entry, "Pros\xF3" "dia");
+  reported = true;
+  return 100;
+}
+
+}  // namespace
+
+void resetPhonemeLineState() { prosody::state().currentPhoneme.clear(); }
+
+StringList makePhonemeLines(const StringList& phonemes, double durationFactor, double pitchFactor) {
+  StringList lines;
+  lines.reserve(phonemes.size() + phonemes.size() / 4);
+  LineState s;
+  s.pitchFactor = pitchFactor;
+  std::string& current = prosody::state().currentPhoneme;
+  for (std::size_t i = 0; i < phonemes.size(); ++i) {
+    s.lastInWord = i + 1 == phonemes.size() || phonemes[i + 1].empty();
+    const std::string& entry = phonemes[i];
+    std::string line;
+    if (entry.empty()) {
+      s.factorPercent = 100;
+      current.clear();
+    } else if (entry[0] == ';' && entry.size() >= 5 && entry[4] == '|') {
+      s.code = entry.substr(1, 3);
+      line = ";" + entry.substr(5);
+      s.wordLength = line.size();
+      s.stressState = 0;
+    } else {
+      std::string name = entry;
+      if (name[0] == '>') {
+        s.factorPercent = 145;
+        name.erase(0, 1);
+        if (!name.empty() && name[0] == '\xA8') name.erase(0, 1);
+        s.stressState = 2;
+      } else if (name[0] == '\xA8') {
+        name.erase(0, 1);
+        s.factorPercent = 100;
+      }
+      int base = 0;
+      if (!name.empty() && name[0] == '_') {
+        if (name == "_") name = "_ 100";
+        base = name.size() > 1 && name[1] == ' ' ? pauseDuration(name) : phonemeDuration(name);
+        name = "_";
+      } else {
+        base = phonemeDuration(name);
+        if (s.stressState < 2) {
+          if (s.wordLength > 13) base = base * 80 / 100;
+          else if (s.wordLength > 9) base = base * 90 / 100;
+        }
+      }
+      current = name;
+      const long duration = static_cast<long>(std::trunc(base * s.factorPercent * durationFactor)) / 100;
+      line = name + " " + std::to_string(duration);
+      const std::string pitch = pitchPoints(s);
+      if (!pitch.empty()) line += " " + pitch;
+    }
+    repairDiphone(s, line, lines);
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+}  // namespace tradutor

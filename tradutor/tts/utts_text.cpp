@@ -1,0 +1,53 @@
+#include "tts/utts_text.h"
+
+#include <cstring>
+
+#include "common/cp1252_case.h"
+#include "platform/files.h"
+
+namespace tradutor::tts {
+
+bool isLetter(std::uint8_t c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
+  static const char kAccented[] = "\xC0\xC1\xC2\xC3\xC7\xC9\xCA\xCC\xCD\xD1\xD3\xD4\xD5\xD9\xDA\xDC";
+  const std::uint8_t upper = upperCp1252(c);
+  return upper >= 0xC0 && std::strchr(kAccented, static_cast<char>(upper)) != nullptr;
+}
+
+bool isConsonant(std::uint8_t c) {
+  const std::uint8_t u = upperCp1252(c);
+  if (u == 0xC7 || u == 0xD1) return true;
+  return u >= 'B' && u <= 'Z' && u != 'E' && u != 'I' && u != 'O' && u != 'U';
+}
+
+std::string trim(std::string_view text) {
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  while (first < last && blank(text[first])) ++first;
+  while (last > first && blank(text[last - 1])) --last;
+  return std::string(text.substr(first, last - first));
+}
+
+bool readLines(const std::string& fileName, std::vector<std::string>& lines) {
+  std::vector<std::uint8_t> bytes;
+  if (!platform::readWholeFile(fileName, bytes)) return false;
+  lines.clear();
+  std::string line;
+  for (const std::uint8_t b : bytes) {
+    if (b == '\n') {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(std::move(line));
+      line.clear();
+    } else {
+      line += static_cast<char>(b);
+    }
+  }
+  if (!line.empty()) {
+    if (line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+  }
+  return true;
+}
+
+}  // namespace tradutor::tts

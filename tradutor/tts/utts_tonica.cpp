@@ -1,0 +1,84 @@
+// uttsTonica: an accented vowel carries the stress; otherwise an automaton
+// reads the word's ending from the last letter back.
+#include "tts/utts_tonica.h"
+
+#include <cstring>
+#include <string>
+
+#include "common/cp1252_case.h"
+
+namespace tradutor {
+namespace {
+
+bool isAccentedVowel(char c) { return c != '\0' && std::strchr("\xE0\xE1\xE2\xE3\xE9\xEA\xED\xF3\xF4\xF5\xFA", c) != nullptr; }
+bool isPlainVowel(char c) { return c != '\0' && std::strchr("aeiouwy\xFC", c) != nullptr; }
+bool isOneOf(char c, const char* set) { return c != '\0' && std::strchr(set, c) != nullptr; }
+
+enum State { S0, S1, S2, S3, S4, S5, S10, S20, S21, S30, S40 };
+
+}  // namespace
+
+int findStressedLetter(std::string_view upperWord) {
+  const std::string w = toLowerCp1252(upperWord);
+  const int n = static_cast<int>(w.size());
+  bool anyVowel = false;
+  for (int p = n; p >= 1; --p) {
+    const char c = w[static_cast<std::size_t>(p - 1)];
+    if (isAccentedVowel(c)) return p;
+    anyVowel = anyVowel || isPlainVowel(c);
+  }
+  if (!anyVowel) return 0;
+
+  State state = S0;
+  int result = 0;
+  for (int p = n; p > 0; --p) {
+    const char c = w[static_cast<std::size_t>(p - 1)];
+    switch (state) {
+      case S0:
+        if (isOneOf(c, "aeo")) { result = p; state = S1; }
+        else if (c == 'u') { result = p; state = S10; }
+        else if (c == 'i') { result = p; state = S20; }
+        else if (c == 's') { /* a final s is skipped */ }
+        else if (c == 'm') state = S40;
+        else state = S30;
+        break;
+      case S1:
+        if (c == 'u') state = S4;
+        else if (isPlainVowel(c)) return p;
+        else if (!isAccentedVowel(c)) state = S2;
+        break;
+      case S2:
+        if (isOneOf(c, "aeo")) return p;
+        if (isOneOf(c, "iu")) { result = p; state = S3; }
+        break;
+      case S3:
+        if (isOneOf(c, "aeo")) return p;
+        if (c == 'u') { state = S5; break; }
+        return result;
+      case S4:
+        if (isOneOf(c, "gq")) { result = p + 2; state = S2; break; }
+        return p + 1;
+      case S5:
+        return isOneOf(c, "gq") ? p + 2 : p + 1;
+      case S10:
+        return isOneOf(c, "aeio") ? p : result;
+      case S20:
+        if (isOneOf(c, "aeo")) { result = p; break; }
+        if (c == 'u') { state = S21; break; }
+        return result;
+      case S21:
+        return isOneOf(c, "gq") ? p + 2 : p + 1;
+      case S30:
+        if (isPlainVowel(c)) return p;
+        break;
+      case S40:
+        if (isOneOf(c, "iou")) return p;
+        if (isOneOf(c, "ae")) { result = p; state = S1; }
+        else state = S0;
+        break;
+    }
+  }
+  return result;
+}
+
+}  // namespace tradutor
