@@ -3,7 +3,8 @@
 # Makes the default installation in OUT/drive_c, laid out as it goes on the
 # C: drive: tarsis/som/letras (every recording of recordings.tsv and the
 # telephone tones), tarsis/som/difones (the diphone voice FALAMCI.IND/.DIF
-# from segments.tsv, regras.rgr, portug.exc) and windows/ORALIS.INI.
+# from segments.tsv, regras.rgr, portug.exc), tarsis/aureatts (the language
+# data of the Portuguese MBROLA voice, from aureatts/) and windows/ORALIS.INI.
 # Speech comes from espeak-ng (pt-br), shaped by sox: 8-bit unsigned mono at
 # 11025 Hz, silence trimmed, no dither, so the same tools give the same bytes.
 set -euo pipefail
@@ -13,7 +14,7 @@ voicetool=$2
 out=$top/drive_c/tarsis/som
 work=$top/.work
 rm -rf "$top/drive_c" "$work"
-mkdir -p "$out/letras" "$out/difones" "$top/drive_c/windows" "$work/raw" "$work/wav"
+mkdir -p "$out/letras" "$out/difones" "$top/drive_c/windows" "$top/drive_c/tarsis/aureatts" "$work/raw" "$work/wav"
 
 export LC_ALL=C.UTF-8
 # Trim what espeak-ng leaves silent before and after the sound.
@@ -56,5 +57,6 @@ export out work trim voicetool
 "$voicetool" pack "$src/segments.tsv" "$work/raw" "$out/difones/FALAMCI"
 cp "$src/regras.rgr" "$src/portug.exc" "$out/difones/"
 cp "$src/ORALIS.INI" "$top/drive_c/windows/ORALIS.INI"
+cp "$src"/aureatts/portug.* "$top/drive_c/tarsis/aureatts/"
 rm -rf "$work"
 echo "voice: $(ls "$out/letras" | wc -l) recordings, $(($(stat -c %s "$out/difones/FALAMCI.IND") / 15)) segments in $out"

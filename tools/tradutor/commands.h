@@ -16,6 +16,8 @@ int phoneticCommand(const Arguments& args);
 int numbersCommand(const Arguments& args);
 int sayCommand(const Arguments& args);
 int coverageCommand(const Arguments& args);
+// normalize, stress, tokens, codes, phonemes, pho.
+int ttsStageCommand(const std::string& stage, const Arguments& args);
 
 // Shared helpers.
 void printError(const std::string& message);

@@ -54,6 +54,12 @@ const char kUsage[] =
     "      the share of the words of WORDLIST (one a line) that the diphone voice\n"
     "      speaks with no segment dropped or heard as noise, and the missing\n"
     "      segments that cost the most words\n"
+    "  normalize | stress | tokens | codes | phonemes | pho [--data DIR] [--base NAME] TEXT\n"
+    "      a stage of the Portuguese voice's front end, one entry a line: the\n"
+    "      normalised text, each word's stressed letter, the tokens, the coded\n"
+    "      words, the phoneme list, or the phoneme lines as MBROLA gets them;\n"
+    "      the data files are NAME.abr, .pro, .exc, .nrl, .dfn in DIR\n"
+    "      (default: portug in the current directory)\n"
     "\n"
     "TEXT is UTF-8 and must be writable in Windows-1252.\n"
     "Exit codes: 0 done, 1 the work failed, 2 the command line was wrong.\n";
@@ -71,6 +77,8 @@ int main(int argc, char** argv) {
   if (command == "numbers") return tool::numbersCommand(args);
   if (command == "say") return tool::sayCommand(args);
   if (command == "coverage") return tool::coverageCommand(args);
+  for (const char* stage : {"normalize", "stress", "tokens", "codes", "phonemes", "pho"})
+    if (command == stage) return tool::ttsStageCommand(command, args);
   tool::printError("unknown command '" + command + "'");
   std::fputs(kUsage, stderr);
   return tool::kUsage;

@@ -1,0 +1,101 @@
+// normalize, stress, tokens, codes, phonemes and pho: the Portuguese front
+// end's stages, each printing its list one entry a line.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "commands.h"
+#include "cp1252.h"
+#include "common/cp1252_case.h"
+#include "platform/host/host_control.h"
+#include "tts/utts_excessoes.h"
+#include "tts/utts_inic.h"
+#include "tts/utts_portug.h"
+#include "tts/utts_preproc.h"
+#include "tts/utts_prosodia.h"
+#include "tts/utts_tonica.h"
+
+namespace fs = std::filesystem;
+
+namespace tool {
+namespace {
+
+constexpr const char* kUsageLine = "tradutor STAGE [--data DIR] [--base NAME] TEXT";
+
+void print(const std::string& cp1252) { std::printf("%s\n", cp1252ToUtf8(cp1252).c_str()); }
+
+void printList(const tradutor::StringList& list) {
+  for (const std::string& entry : list) print(entry);
+}
+
+// Loads the five files DIR/NAME.abr, .exc, .nrl, .pro, .dfn that the stage needs.
+bool loadData(const std::string& dir, const std::string& base, int upToStage) {
+  const std::string stem = (fs::absolute(dir) / base).string();
+  platform::host::reset();
+  auto need = [](bool ok, const std::string& file) {
+    if (!ok) printError("cannot read " + file);
+    return ok;
+  };
+  if (!need(tradutor::loadAbbreviations(stem + ".abr"), stem + ".abr")) return false;
+  if (upToStage >= 2 && !tradutor::loadProsodyFile(stem + ".pro")) {
+    for (const std::string& m : platform::host::messagesShown()) printError(cp1252ToUtf8(m));
+    return need(false, stem + ".pro");
+  }
+  if (upToStage >= 3 && !need(tradutor::loadLanguageData(stem + ".nrl", stem + ".exc"), stem + ".nrl or " + stem + ".exc"))
+    return false;
+  if (upToStage >= 4 && !need(tradutor::loadDiphoneList(stem + ".dfn"), stem + ".dfn")) return false;
+  return true;
+}
+
+}  // namespace
+
+int ttsStageCommand(const std::string& stage, const Arguments& given) {
+  Arguments args = given;
+  std::string dir = ".";
+  std::string base = "portug";
+  takeOption(args, "--data", dir);
+  takeOption(args, "--base", base);
+  if (args.size() != 1) {
+    printError(std::string(args.empty() ? "missing TEXT" : "too many arguments") + "; usage: " + kUsageLine);
+    return kUsage;
+  }
+  std::string text;
+  if (!textArgument(args[0], text)) return kUsage;
+  const int depth = stage == "normalize" ? 1 : (stage == "stress" || stage == "tokens" || stage == "codes") ? 2
+                                             : stage == "phonemes" ? 3 : 4;
+  if (!loadData(dir, base, stage == "stress" ? 3 : depth)) return kFailed;
+
+  const std::string normalized = tradutor::normalizeText(text);
+  if (stage == "normalize") {
+    print(normalized);
+    return kOk;
+  }
+  const tradutor::StringList tokens = tradutor::splitIntoWords(normalized);
+  if (stage == "tokens") {
+    printList(tokens);
+    return kOk;
+  }
+  if (stage == "stress") {
+    for (const std::string& t : tokens) {
+      if (t.size() <= 4 || t[1] == t[2]) continue;  // boundaries and punctuation
+      std::string word = tradutor::toUpperCp1252(t.substr(4));
+      tradutor::lookupException(word);
+      print(word + " " + std::to_string(tradutor::isUnstressedWord(word) ? 0 : tradutor::findStressedLetter(word)));
+    }
+    return kOk;
+  }
+  const tradutor::StringList codes = tradutor::assignIntonationCodes(tokens);
+  if (stage == "codes") {
+    printList(codes);
+    return kOk;
+  }
+  const tradutor::StringList phonemes = tradutor::transcribeWords(codes);
+  if (stage == "phonemes") {
+    printList(phonemes);
+    return kOk;
+  }
+  printList(tradutor::makePhonemeLines(phonemes, 1.0, 1.0));
+  return kOk;
+}
+
+}  // namespace tool
