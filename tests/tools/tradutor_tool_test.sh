@@ -47,6 +47,47 @@ check "say bad voice exit" 1 $status
 check "say bad voice message" "tradutor: Erro de inicialização: 1
 tradutor: Banco de dados de voz: NADA" "$err"
 
+# The Portuguese front end's stages, on language data made here.
+mkdir -p "$work/aurea"
+printf 'Sr=senhor\n' >"$work/aurea/portug.abr"
+printf '(C)=k\n(A)=a\n(S)#=z\n(S)=s\n(R)%%=r2\n(R)=r\n(M)=m\n' >"$work/aurea/portug.nrl"
+printf 'MARES=MARS\n' >"$work/aurea/portug.exc"
+printf '_ k\nk a\na z\nz a\na _\n' >"$work/aurea/portug.dfn"
+printf '[DURA\xc7\xc3O]\na=100\nk=80\n[CHAVES]\nde=PR\n[PROS\xd3DIA]\nHERTZ=100\nTABHERTZ=0,0,0,0,0,100,0,0,0,0\n||=555\n' \
+  >"$work/aurea/portug.pro"
+check "normalize" "o senhor tem vinte e um  anos" "$("$tool" normalize --data "$work/aurea" "o Sr. tem 21 anos")"
+check "stress" "CASA 2" "$("$tool" stress --data "$work/aurea" "casa")"
+check "tokens" "[--]
+[XX]casa
+[,,],
+[PR]de" "$("$tool" tokens --data "$work/aurea" "casa, de")"
+check "codes" "555|
+555|casa" "$("$tool" codes --data "$work/aurea" "casa")"
+check "phonemes" ";555|
+__
+
+;555|casa
+k
+>a
+z
+a
+
+__" "$("$tool" phonemes --data "$work/aurea" "casa")"
+# "_ 50": the list has no "_ _"; the last pause closes the word, so it takes the third level.
+check "pho" ";
+_ 50
+_ 100 50 100
+
+;casa
+k 80 50 100
+a 145 80 100
+z 145
+a 145 50 100
+
+_ 100 50 100" "$("$tool" pho --data "$work/aurea" "casa")"
+"$tool" pho --data "$work/nowhere" "casa" 2>/dev/null; check "pho without data exit" 1 $?
+"$tool" pho --data "$work/aurea" 2>/dev/null; check "pho without text exit" 2 $?
+
 if [ $failures -ne 0 ]; then
   echo "$failures checks failed" >&2
   exit 1

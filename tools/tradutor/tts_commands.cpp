@@ -13,6 +13,7 @@
 #include "tts/utts_portug.h"
 #include "tts/utts_preproc.h"
 #include "tts/utts_prosodia.h"
+#include "tts/utts_text.h"
 #include "tts/utts_tonica.h"
 
 namespace fs = std::filesystem;
@@ -77,7 +78,7 @@ int ttsStageCommand(const std::string& stage, const Arguments& given) {
   }
   if (stage == "stress") {
     for (const std::string& t : tokens) {
-      if (t.size() <= 4 || t[1] == t[2]) continue;  // boundaries and punctuation
+      if (t.size() <= 4 || !tradutor::tts::isLetter(static_cast<std::uint8_t>(t[4]))) continue;  // boundaries, punctuation
       std::string word = tradutor::toUpperCp1252(t.substr(4));
       tradutor::lookupException(word);
       print(word + " " + std::to_string(tradutor::isUnstressedWord(word) ? 0 : tradutor::findStressedLetter(word)));
