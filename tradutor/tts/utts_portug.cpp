@@ -14,18 +14,40 @@ namespace {
 
 constexpr std::size_t kEmitted = 11;
 
-bool inSet(unsigned char c, const char* upperSet) {
-  const unsigned char u = upperCp1252(c);
-  return u != 0 && std::strchr(upperSet, static_cast<char>(u)) != nullptr;
-}
+// The letter classes of the rule contexts, one bit each, for every byte.
+enum : std::uint8_t { kVowel = 1, kConsonant = 2, kFront = 4, kBack = 8, kLiquidNasal = 16, kLorR = 32, kNRS = 64 };
 
-bool isVowel(unsigned char c) { return inSet(c, "AEIOU\xC0\xC1\xC2\xC3\xC9\xCA\xCC\xCD\xD3\xD4\xD5\xD9\xDA\xDC"); }
-bool isConsonant(unsigned char c) { return inSet(c, "BCDFGHJKLMNPQRSTVWXYZ\xC7\xD1"); }
-bool isFrontVowel(unsigned char c) { return inSet(c, "EI\xC9\xCD"); }
-bool isBackVowel(unsigned char c) { return inSet(c, "AO\xC1\xC2\xD3\xD4"); }
-bool isLiquidNasal(unsigned char c) { return inSet(c, "LMNRZ"); }
-bool isLorR(unsigned char c) { return inSet(c, "LR"); }
-bool isNRS(unsigned char c) { return inSet(c, "NRS"); }
+struct ClassTable {
+  std::uint8_t bits[256] = {};
+  ClassTable() {
+    add("AEIOU\xC0\xC1\xC2\xC3\xC9\xCA\xCC\xCD\xD3\xD4\xD5\xD9\xDA\xDC", kVowel);
+    add("BCDFGHJKLMNPQRSTVWXYZ\xC7\xD1", kConsonant);
+    add("EI\xC9\xCD", kFront);
+    add("AO\xC1\xC2\xD3\xD4", kBack);
+    add("LMNRZ", kLiquidNasal);
+    add("LR", kLorR);
+    add("NRS", kNRS);
+  }
+  // Both cases of each member.
+  void add(const char* upperSet, std::uint8_t bit) {
+    for (const char* p = upperSet; *p != '\0'; ++p) {
+      const std::uint8_t u = static_cast<std::uint8_t>(*p);
+      bits[u] |= bit;
+      bits[lowerCp1252(u)] |= bit;
+    }
+  }
+};
+
+const ClassTable kClasses;
+
+bool is(unsigned char c, std::uint8_t bit) { return (kClasses.bits[c] & bit) != 0; }
+bool isVowel(unsigned char c) { return is(c, kVowel); }
+bool isConsonant(unsigned char c) { return is(c, kConsonant); }
+bool isFrontVowel(unsigned char c) { return is(c, kFront); }
+bool isBackVowel(unsigned char c) { return is(c, kBack); }
+bool isLiquidNasal(unsigned char c) { return is(c, kLiquidNasal); }
+bool isLorR(unsigned char c) { return is(c, kLorR); }
+bool isNRS(unsigned char c) { return is(c, kNRS); }
 
 unsigned char asciiUpper(unsigned char c) { return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c; }
 
@@ -117,19 +139,19 @@ void applyLetterRules(std::string_view word, int stressPosition, StringList& pho
         stressPosition = INT_MAX;
       }
       if (ch == '&') {
-        phonemes.push_back(pending);
+        phonemes.push_back(std::move(pending));
         pending.clear();
       } else {
         pending += ch;
       }
     }
     if (!output.empty()) {
-      phonemes.push_back(pending);
+      phonemes.push_back(std::move(pending));
       pending.clear();
     }
     p += static_cast<int>(chosen->match.size());
   }
-  phonemes.push_back(pending);
+  phonemes.push_back(std::move(pending));
 }
 
 bool isUnstressedWord(std::string_view word) {
@@ -174,7 +196,9 @@ StringList transcribeWords(const StringList& codedWords) {
   StringList phonemes;
   phonemes.reserve(codedWords.size() * 6);
   for (const std::string& entry : codedWords) {
-    phonemes.push_back(";" + entry);
+    std::string header;
+    header.reserve(entry.size() + 1);
+    phonemes.push_back(std::move(header.append(";").append(entry)));
     std::string word = toUpperCp1252(entry.size() > 4 ? std::string_view(entry).substr(4) : std::string_view());
     if (word.empty()) {
       phonemes.push_back("__");

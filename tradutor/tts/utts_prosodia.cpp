@@ -17,6 +17,20 @@ ProsodyState& state() {
   return s;
 }
 
+std::uint64_t shortKey(std::string_view text) {
+  std::uint64_t key = 0;
+  for (std::size_t i = 0; i < text.size() && i < 8; ++i)
+    key |= static_cast<std::uint64_t>(static_cast<std::uint8_t>(text[i])) << (8 * i);
+  return key | (static_cast<std::uint64_t>(text.size()) << 60);
+}
+
+std::uint64_t upperKey(std::string_view text) {
+  std::uint64_t key = 0;
+  for (std::size_t i = 0; i < text.size() && i < 8; ++i)
+    key |= static_cast<std::uint64_t>(upperCp1252(static_cast<std::uint8_t>(text[i]))) << (8 * i);
+  return key;
+}
+
 namespace {
 
 const char* const kCaption = "Pros\xF3" "dia";
@@ -75,7 +89,9 @@ bool readDurations(const std::vector<std::string>& lines) {
       platform::showMessage("Configura\xE7\xE3o da pros\xF3" "dia: fonema errado: " + line, kCaption);
       duration = 100;
     }
-    state().durations.push_back({tts::trim(line.substr(0, equals)).substr(0, 2), duration});
+    const std::string phoneme = tts::trim(line.substr(0, equals)).substr(0, 2);
+    state().durations.push_back({phoneme, duration});
+    state().durationOf.emplace(shortKey(phoneme), duration);  // the first entry of a phoneme counts
   }
   return true;
 }
@@ -170,6 +186,7 @@ using prosody::state;
 bool loadProsodyFile(const std::string& fileName) {
   prosody::ProsodyState& s = state();
   s.durations.clear();
+  s.durationOf.clear();
   s.keywords.clear();
   s.patterns.clear();
   s.baseFrequency = 230;
@@ -195,19 +212,27 @@ bool loadDiphoneList(const std::string& fileName) {
     list.push_back(first + "-" + line.substr(start, i - start));
   }
   std::sort(list.begin(), list.end(), [](const std::string& a, const std::string& b) { return prosody::lessIgnoringCase(a, b); });
+  state().diphoneKeys.clear();
+  state().longDiphoneKeys.clear();
+  for (const std::string& pair : list) {
+    if (pair.size() <= 8) state().diphoneKeys.insert(prosody::upperKey(pair));
+    else state().longDiphoneKeys.insert(toUpperCp1252(pair));
+  }
   return true;
 }
 
 void freeDiphoneList() {
   state().diphones.clear();
   state().diphones.shrink_to_fit();
+  state().diphoneKeys.clear();
+  state().longDiphoneKeys.clear();
 }
 
 bool hasDiphonePair(std::string_view pair) {
-  const auto& list = state().diphones;
-  const auto it = std::lower_bound(list.begin(), list.end(), pair,
-                                   [](const std::string& e, std::string_view k) { return prosody::lessIgnoringCase(e, k); });
-  return it != list.end() && prosody::compareIgnoringCase(*it, pair) == 0;
+  // The sorted list is searched through its upper-cased keys: the same
+  // answer as a bisection that ignores case, without comparing case on the way.
+  if (pair.size() <= 8) return state().diphoneKeys.count(prosody::upperKey(pair)) != 0;
+  return state().longDiphoneKeys.count(toUpperCp1252(pair)) != 0;
 }
 
 Token nextToken(std::string_view text, std::size_t& p) {
@@ -288,9 +313,10 @@ StringList assignIntonationCodes(const StringList& tokens) {
 }
 
 int phonemeDuration(std::string_view name) {
-  for (const prosody::DurationEntry& e : state().durations)
-    if (e.phoneme == name) return e.duration;
-  return 100;
+  if (name.size() > 2) return 100;  // table phonemes have at most two characters
+  const auto& table = state().durationOf;
+  const auto it = table.find(prosody::shortKey(name));
+  return it == table.end() ? 100 : it->second;
 }
 
 int baseFrequency() { return state().baseFrequency; }

@@ -1,5 +1,6 @@
 // uttsProsodia: the phoneme lines for MBROLA, with durations, pitch targets
 // and fillers where the database lacks a diphone.
+#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -11,6 +12,12 @@
 namespace tradutor {
 namespace {
 
+void appendNumber(std::string& text, long value) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  text.append(digits, end);
+}
+
 struct LineState {
   int factorPercent = 100;
   std::string code = "555";
@@ -19,9 +26,11 @@ struct LineState {
   std::string previous = "_";
   bool lastInWord = false;
   double pitchFactor = 1.0;
+  std::string pair;  // built again for each diphone test, keeping its storage
 };
 
-std::string pitchPoints(LineState& s) {
+// Appends " position frequency" when the line gets a pitch target.
+void appendPitchPoints(LineState& s, std::string& line) {
   char level = 0;
   int position = 0;
   switch (s.stressState) {
@@ -31,17 +40,21 @@ std::string pitchPoints(LineState& s) {
     default: break;
   }
   const int value = pitchLevel(level);
-  if (position == 0 || value == 0) return {};
+  if (position == 0 || value == 0) return;
   const long frequency = static_cast<long>(std::trunc(value * s.pitchFactor * baseFrequency())) / 100;
-  return std::to_string(position) + " " + std::to_string(frequency);
+  line += ' ';
+  appendNumber(line, position);
+  line += ' ';
+  appendNumber(line, frequency);
 }
 
 void repairDiphone(LineState& s, const std::string& line, StringList& lines) {
   std::string& current = prosody::state().currentPhoneme;
   if (current.empty()) return;
-  if (!hasDiphonePair(s.previous + "-" + current)) {
+  s.pair.assign(s.previous).append("-").append(current);
+  if (!hasDiphonePair(s.pair)) {
     if (s.previous == "r2" && hasDiphonePair("r2-_")) lines.push_back("_ 50");
-    else if (hasDiphonePair(s.previous + "-y")) lines.push_back("y 50");
+    else if (hasDiphonePair(s.pair.assign(s.previous).append("-y"))) lines.push_back("y 50");
     else lines.push_back("_ 50");
   }
   if (!line.empty()) s.previous = current;
@@ -83,20 +96,20 @@ StringList makePhonemeLines(const StringList& phonemes, double durationFactor, d
       s.wordLength = line.size();
       s.stressState = 0;
     } else {
-      std::string name = entry;
+      std::string_view name = entry;
       if (name[0] == '>') {
         s.factorPercent = 145;
-        name.erase(0, 1);
-        if (!name.empty() && name[0] == '\xA8') name.erase(0, 1);
+        name.remove_prefix(1);
+        if (!name.empty() && name[0] == '\xA8') name.remove_prefix(1);
         s.stressState = 2;
       } else if (name[0] == '\xA8') {
-        name.erase(0, 1);
+        name.remove_prefix(1);
         s.factorPercent = 100;
       }
       int base = 0;
       if (!name.empty() && name[0] == '_') {
         if (name == "_") name = "_ 100";
-        base = name.size() > 1 && name[1] == ' ' ? pauseDuration(name) : phonemeDuration(name);
+        base = name.size() > 1 && name[1] == ' ' ? pauseDuration(std::string(name)) : phonemeDuration(name);
         name = "_";
       } else {
         base = phonemeDuration(name);
@@ -105,11 +118,12 @@ StringList makePhonemeLines(const StringList& phonemes, double durationFactor, d
           else if (s.wordLength > 9) base = base * 90 / 100;
         }
       }
-      current = name;
+      current.assign(name);
       const long duration = static_cast<long>(std::trunc(base * s.factorPercent * durationFactor)) / 100;
-      line = name + " " + std::to_string(duration);
-      const std::string pitch = pitchPoints(s);
-      if (!pitch.empty()) line += " " + pitch;
+      line.reserve(name.size() + 16);
+      line.append(name).append(" ");
+      appendNumber(line, duration);
+      appendPitchPoints(s, line);
     }
     repairDiphone(s, line, lines);
     lines.push_back(std::move(line));

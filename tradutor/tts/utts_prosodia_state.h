@@ -1,6 +1,10 @@
 #pragma once
 // uttsProsodia's module state, shared by its files.
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace tradutor::prosody {
@@ -25,9 +29,19 @@ struct ProsodyState {
   int baseFrequency = 230;
   int levels[10] = {};
   std::vector<std::string> diphones;  // "first-second", sorted without regard to case
+  // For the lookups while lines are made: the pairs upper-cased, and each
+  // phoneme's first duration of the table.
+  std::unordered_set<std::uint64_t> diphoneKeys;     // pairs of up to 8 characters, packed
+  std::unordered_set<std::string> longDiphoneKeys;   // the longer ones
+  std::unordered_map<std::uint64_t, int> durationOf;
   std::string currentPhoneme;  // lives from one makePhonemeLines call to the next
 };
 
 ProsodyState& state();
+
+// A text of up to 8 bytes packed into a number (with its length for short keys),
+// as it is and upper-cased.
+std::uint64_t shortKey(std::string_view text);
+std::uint64_t upperKey(std::string_view text);
 
 }  // namespace tradutor::prosody
