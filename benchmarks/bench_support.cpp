@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "cp1252.h"
 #include "hub/kzwin.h"
 #include "platform/host/host_control.h"
 #include "screen/kzcrt.h"
@@ -13,22 +14,9 @@
 namespace bench {
 namespace {
 
-std::string toCp1252(const std::string& utf8) {
-  std::string out;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const unsigned char b = static_cast<unsigned char>(utf8[i]);
-    if (b < 0x80) {
-      out += static_cast<char>(b);
-    } else if ((b & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
-      const unsigned c = ((b & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3Fu);
-      out += c <= 0xFF ? static_cast<char>(c) : '?';
-    } else {
-      while (i + 1 < utf8.size() && (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) ++i;
-      out += '?';  // outside Latin-1: rare in the corpus
-    }
-  }
-  return out;
-}
+// The corpus in the system's code page; a character Windows-1252 lacks
+// (rare in Portuguese prose) ends that line's conversion.
+std::string toCp1252(const std::string& utf8) { return tool::utf8ToCp1252(utf8).text; }
 
 }  // namespace
 

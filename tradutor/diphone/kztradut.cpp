@@ -54,7 +54,7 @@ bool loadIndex(const std::string& path, std::vector<DiphoneIndexEntry>& index) {
   return true;
 }
 
-// The directories are entered as the original did, so that one that does
+// The directories are entered one after the other, so that one that does
 // not exist fails the open; the current directory is restored in every case.
 bool openDiphoneDatabase() {
   SynthState& s = state();

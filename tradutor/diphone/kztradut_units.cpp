@@ -124,7 +124,7 @@ bool playLetterFile(std::string_view name) {
   }
   platform::FileHandle file = platform::openForReading(s.lettersDirectory + std::string(name) + ".wav");
   if (file == nullptr) return false;
-  const std::uint32_t size = findWaveData(file) & 0xFFFF;  // the original kept the size in 16 bits
+  const std::uint32_t size = findWaveData(file) & 0xFFFF;  // a letter's data size is a 16-bit value
   bool found = false;
   if (size > 0) {
     std::vector<std::uint8_t> data(size);

@@ -73,9 +73,8 @@ int openForFormat(std::uint32_t rate, std::uint16_t bits, std::uint16_t channels
   PlayerState& s = state();
   const platform::WaveFormat wanted{rate, bits, channels};
   if (!(wanted == s.format)) {
-    while (wavePlaying()) {
+    while (wavePlaying()) {  // its last round closes the device
     }
-    stopWave();  // the device may still be open with no sound queued
     s.format = wanted;
   }
   return openWaveDevice();

@@ -190,6 +190,7 @@ bool loadProsodyFile(const std::string& fileName) {
   s.keywords.clear();
   s.patterns.clear();
   s.baseFrequency = 230;
+  s.pauseReported = false;
   std::vector<std::string> lines;
   if (!tts::readLines(fileName, lines)) return prosody::fail("Configura\xE7\xE3o da pros\xF3" "dia n\xE3o foi achada");
   return prosody::readDurations(lines) && prosody::readKeywords(lines) && prosody::readPatterns(lines);

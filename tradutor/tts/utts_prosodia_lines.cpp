@@ -67,7 +67,7 @@ int pauseDuration(const std::string& entry) {
   bool digits = !rest.empty() && rest.size() <= 9;
   for (const char c : rest) digits = digits && c >= '0' && c <= '9';
   if (digits) return std::stoi(rest);
-  static bool reported = false;
+  bool& reported = prosody::state().pauseReported;
   if (!reported) platform::showMessage("Configura\xE7\xE3o da pros\xF3" "dia: pausa errada: " + entry, "Pros\xF3" "dia");
   reported = true;
   return 100;

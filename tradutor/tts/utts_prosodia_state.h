@@ -35,6 +35,7 @@ struct ProsodyState {
   std::unordered_set<std::string> longDiphoneKeys;   // the longer ones
   std::unordered_map<std::uint64_t, int> durationOf;
   std::string currentPhoneme;  // lives from one makePhonemeLines call to the next
+  bool pauseReported = false;  // a pause that is no number is reported once per prosody load
 };
 
 ProsodyState& state();
