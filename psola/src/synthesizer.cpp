@@ -40,6 +40,7 @@ void Synthesizer::clear() {
   readPos_ = finalUpTo_ = zeroedUpTo_ = 0;
   std::fill(ring_.begin(), ring_.end(), 0.0f);
   missingLeft_ = missingRight_ = -1;
+  jitter_ = 12345;
 }
 
 bool Synthesizer::checkPair(int left, int right) {
@@ -103,12 +104,12 @@ int Synthesizer::nearestMark(const Diphone& d, double position, bool& voiced, do
   if (after == end || (after != marks && position - ((after[-1]) >> 1) < static_cast<double>(after[0] >> 1) - position))
     best = after - 1;
   const int centre = static_cast<int>(*best >> 1);
-  if (best + 1 < end && best > marks)
-    period = ((best[1] >> 1) - (best[-1] >> 1)) / 2.0;
-  else if (best + 1 < end)
-    period = (best[1] >> 1) - centre;
-  else if (best > marks)
-    period = centre - (best[-1] >> 1);
+  // The local period is the nearer neighbour's spacing; a gap (an unvoiced
+  // stretch between two voiced ones) is not a period.
+  double spacing = 1e9;
+  if (best + 1 < end) spacing = (best[1] >> 1) - centre;
+  if (best > marks) spacing = std::min(spacing, static_cast<double>(centre - (best[-1] >> 1)));
+  if (spacing <= kMaxHalfWindow) period = spacing;
   voiced = (*best & 1) && std::fabs(centre - position) <= period;
   return centre;
 }
@@ -133,6 +134,26 @@ void Synthesizer::addGrain(const Diphone& d, int centre, double weight, long lon
   }
 }
 
+// Where an output point of a phoneme falls in its source. Each half of the
+// phoneme is laid from the diphone's boundary toward its cut point: the
+// stretch next to the boundary (half the shorter of source and output, where
+// the transitions and bursts are) keeps its natural rate, and the steady rest
+// near the phoneme's centre takes up the change of duration.
+struct HalfMap {
+  double source, output, boundary;
+  double transition() const { return 0.5 * std::min(source, output); }
+  double rate() const {
+    const double t = transition();
+    return output - t > 0 ? (source - t) / (output - t) : 1.0;
+  }
+  // `distance`: output samples from the boundary; returns samples from it.
+  double map(double distance, bool& steady) const {
+    const double t = transition();
+    steady = distance >= t;
+    return steady ? t + (distance - t) * rate() : distance;
+  }
+};
+
 void Synthesizer::placeGrain(const Phone& p, double mark, double& hop) {
   const int next = (!p.last && phones_.size() >= 2) ? phones_[1].phoneme : silence_;
   const Diphone* first = db_->find(previous_, p.phoneme);
@@ -144,15 +165,21 @@ void Synthesizer::placeGrain(const Phone& p, double mark, double& hop) {
   if (l2 < 0) l2 = l1;
   if (l1 + l2 <= 0) l1 = l2 = 1;
 
-  const double sigma = (mark - p.start) / (p.end - p.start) * (l1 + l2);
-  const double periodOut = db_->sampleRate / std::max(f0At(mark, p.utterance), kMinF0);
-  const bool inFirst = sigma < l1;
+  const double length = p.end - p.start;
+  const double u = mark - p.start;
+  const double o1 = length * l1 / (l1 + l2);
+  const HalfMap firstMap{l1, o1, first ? static_cast<double>(first->boundary) : 0};
+  const HalfMap secondMap{l2, length - o1, second ? static_cast<double>(second->boundary) : 0};
+  bool steadyFirst, steadySecond;
+  const double posFirst = firstMap.boundary + firstMap.map(u, steadyFirst);
+  const double posSecond = secondMap.boundary - secondMap.map(length - u, steadySecond);
+
+  const bool inFirst = u < o1;
   const Diphone* main = inFirst ? first : second;
   hop = kUnvoicedHop;
   if (main == nullptr) return;  // a missing diphone is silence
-  const double posFirst = first ? first->boundary + sigma : 0;
-  const double posSecond = second ? second->cutStart + (sigma - l1) : 0;
-  const double pos = inFirst ? posFirst : posSecond;
+  double pos = inFirst ? posFirst : posSecond;
+  const double periodOut = db_->sampleRate / std::max(f0At(mark, p.utterance), kMinF0);
 
   bool voiced;
   double periodIn;
@@ -162,14 +189,18 @@ void Synthesizer::placeGrain(const Phone& p, double mark, double& hop) {
     hop = periodOut;
     half = std::clamp(static_cast<int>(std::lround(std::min(periodIn, periodOut))), 16, kMaxHalfWindow);
   } else {
+    // Noise stretched grain by grain would repeat itself at one fixed lag and
+    // ring like a comb; a random shift of each grain's source keeps it noise.
+    const HalfMap& map = inFirst ? firstMap : secondMap;
+    if ((inFirst ? steadyFirst : steadySecond) && map.rate() < 0.95) pos += nextJitter();
     centre = static_cast<int>(std::lround(pos));
   }
   const long long at = std::llround(mark);
   const long long floor = std::max<long long>(finalUpTo_, std::llround(uttStart_));
 
-  const double fade = std::min({kCrossfadeHalf, l1 / 2, l2 / 2});
-  if (first && second && fade > 0 && std::fabs(sigma - l1) < fade) {
-    const double alpha = (sigma - (l1 - fade)) / (2 * fade);
+  const double fade = std::min({kCrossfadeHalf, o1 / 2, (length - o1) / 2});
+  if (first && second && fade > 0 && std::fabs(u - o1) < fade) {
+    const double alpha = (u - (o1 - fade)) / (2 * fade);
     const Diphone& other = inFirst ? *second : *first;
     const double otherPos = inFirst ? posSecond : posFirst;
     bool otherVoiced;
@@ -181,6 +212,11 @@ void Synthesizer::placeGrain(const Phone& p, double mark, double& hop) {
     return;
   }
   addGrain(*main, centre, 1.0, at, half, floor);
+}
+
+double Synthesizer::nextJitter() {
+  jitter_ = jitter_ * 1664525u + 1013904223u;
+  return static_cast<double>((jitter_ >> 8) % (2 * kUnvoicedHop + 1)) - kUnvoicedHop;
 }
 
 bool Synthesizer::step() {

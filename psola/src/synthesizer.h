@@ -70,6 +70,7 @@ class Synthesizer {
   void addGrain(const Diphone& d, int centre, double weight, long long at, int half, long long floor);
   void zeroUpTo(long long end);
   bool checkPair(int left, int right);
+  double nextJitter();
 
   const Database* db_ = nullptr;
   int silence_ = 0;
@@ -90,6 +91,7 @@ class Synthesizer {
   long long readPos_ = 0, finalUpTo_ = 0, zeroedUpTo_ = 0;
   static constexpr int kRing = 8192;
   std::vector<float> ring_ = std::vector<float>(kRing, 0.0f);
+  std::uint32_t jitter_ = 12345;  // deterministic: the same input gives the same samples
   std::vector<float> window_;  // Hann shape, kWindowSteps + 1 points over [0, 1]
 };
 

@@ -16,6 +16,7 @@ int phoneticCommand(const Arguments& args);
 int numbersCommand(const Arguments& args);
 int sayCommand(const Arguments& args);
 int coverageCommand(const Arguments& args);
+int synthCommand(const Arguments& args);
 // normalize, stress, tokens, codes, phonemes, pho.
 int ttsStageCommand(const std::string& stage, const Arguments& args);
 
@@ -25,5 +26,7 @@ void printError(const std::string& message);
 bool textArgument(const std::string& utf8, std::string& cp1252);
 // Takes "--name VALUE" out of the arguments; false when it is not there.
 bool takeOption(Arguments& args, const std::string& name, std::string& value);
+// A 16 kHz 16-bit mono WAV file ("-": standard output).
+bool writeWave16(const std::string& path, const std::vector<short>& samples);
 
 }  // namespace tool

@@ -60,6 +60,10 @@ const char kUsage[] =
     "      words, the phoneme list, or the phoneme lines as MBROLA gets them;\n"
     "      the data files are NAME.abr, .pro, .exc, .nrl, .dfn in DIR\n"
     "      (default: portug in the current directory)\n"
+    "  synth [--db PATH] [--out FILE.wav] [FILE.pho | -]\n"
+    "      phoneme lines (from FILE.pho, or standard input) spoken by the\n"
+    "      synthetic voice's engine into a 16 kHz WAV file (default: standard\n"
+    "      output); the database is the one the build made unless --db names one\n"
     "\n"
     "TEXT is UTF-8 and must be writable in Windows-1252.\n"
     "Exit codes: 0 done, 1 the work failed, 2 the command line was wrong.\n";
@@ -77,6 +81,7 @@ int main(int argc, char** argv) {
   if (command == "numbers") return tool::numbersCommand(args);
   if (command == "say") return tool::sayCommand(args);
   if (command == "coverage") return tool::coverageCommand(args);
+  if (command == "synth") return tool::synthCommand(args);
   for (const char* stage : {"normalize", "stress", "tokens", "codes", "phonemes", "pho"})
     if (command == stage) return tool::ttsStageCommand(command, args);
   tool::printError("unknown command '" + command + "'");
