@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# build-voice.sh OUT VOICETOOL
+# build-voice.sh OUT VOICETOOL [DATABASE]
 # Makes the default installation in OUT/drive_c, laid out as it goes on the
 # C: drive: tarsis/som/letras (every recording of recordings.tsv and the
 # telephone tones), tarsis/som/difones (the diphone voice FALAMCI.IND/.DIF
 # from segments.tsv, regras.rgr, portug.exc), tarsis/aureatts (the language
-# data of the Portuguese MBROLA voice, from aureatts/) and windows/ORALIS.INI.
+# data of the Portuguese MBROLA voice, from aureatts/, and its diphone
+# database br4 when DATABASE is given) and windows/ORALIS.INI.
 # Speech comes from espeak-ng (pt-br), shaped by sox: 8-bit unsigned mono at
 # 11025 Hz, silence trimmed, no dither, so the same tools give the same bytes.
 set -euo pipefail
 src=$(cd "$(dirname "$0")" && pwd)
 top=$1
 voicetool=$2
+database=${3:-}
 out=$top/drive_c/tarsis/som
 work=$top/.work
 rm -rf "$top/drive_c" "$work"
@@ -60,3 +62,4 @@ cp "$src/ORALIS.INI" "$top/drive_c/windows/ORALIS.INI"
 cp "$src"/aureatts/portug.* "$top/drive_c/tarsis/aureatts/"
 rm -rf "$work"
 echo "voice: $(ls "$out/letras" | wc -l) recordings, $(($(stat -c %s "$out/difones/FALAMCI.IND") / 15)) segments in $out"
+[ -z "$database" ] || cp "$database" "$top/drive_c/tarsis/aureatts/br4"

@@ -34,7 +34,8 @@ void Synthesizer::clear() {
   phones_.clear();
   targets_.clear();
   previous_ = lastQueued_ = silence_;
-  timeEnd_ = uttStart_ = nextMark_ = 0;
+  timeEnd_ = nextMark_ = 0;
+  nextOrigin_ = origin_ = 0;
   utterance_ = 0;
   utteranceOpen_ = false;
   readPos_ = finalUpTo_ = zeroedUpTo_ = 0;
@@ -52,12 +53,13 @@ bool Synthesizer::checkPair(int left, int right) {
 
 bool Synthesizer::push(int phoneme, double ms, const std::vector<PitchPoint>& points) {
   const int index = phoneme < 0 ? silence_ : phoneme;
+  if (!utteranceOpen_) timeEnd_ = 0;
   utteranceOpen_ = true;
   const bool ok = checkPair(lastQueued_, index);
   const double start = timeEnd_;
   const double end = start + ms * db_->sampleRate / 1000.0;
   timeEnd_ = end;
-  phones_.push_back({index, start, end, utterance_, false});
+  phones_.push_back({index, start, end, nextOrigin_, utterance_, false});
   for (const PitchPoint& point : points)
     targets_.push_back({start + point.position / 100.0 * (end - start), point.hz, utterance_});
   lastQueued_ = index;
@@ -68,6 +70,7 @@ bool Synthesizer::endUtterance() {
   if (!utteranceOpen_) return true;
   const bool ok = checkPair(lastQueued_, silence_);
   phones_.back().last = true;
+  nextOrigin_ += std::llround(timeEnd_);
   ++utterance_;
   utteranceOpen_ = false;
   lastQueued_ = silence_;
@@ -195,8 +198,8 @@ void Synthesizer::placeGrain(const Phone& p, double mark, double& hop) {
     if ((inFirst ? steadyFirst : steadySecond) && map.rate() < 0.95) pos += nextJitter();
     centre = static_cast<int>(std::lround(pos));
   }
-  const long long at = std::llround(mark);
-  const long long floor = std::max<long long>(finalUpTo_, std::llround(uttStart_));
+  const long long at = p.origin + std::llround(mark);
+  const long long floor = std::max(finalUpTo_, p.origin);
 
   const double fade = std::min({kCrossfadeHalf, o1 / 2, (length - o1) / 2});
   if (first && second && fade > 0 && std::fabs(u - o1) < fade) {
@@ -222,19 +225,20 @@ double Synthesizer::nextJitter() {
 bool Synthesizer::step() {
   if (phones_.empty() || !ready(phones_.front())) return false;
   const Phone& p = phones_.front();
-  if (nextMark_ < p.start) nextMark_ = p.start;
+  if (p.origin != origin_) {  // the first phoneme of a new utterance
+    origin_ = p.origin;
+    nextMark_ = 0;
+  }
   if (nextMark_ >= p.end) {
     if (p.last) {
       // Grain tails past the utterance's end are cut: the next utterance
       // starts from silence at that very sample.
-      const long long end = std::llround(p.end);
+      const long long end = p.origin + std::llround(p.end);
       zeroUpTo(end);
       for (long long t = end; t < zeroedUpTo_; ++t) ring_[t & (kRing - 1)] = 0.0f;
       zeroedUpTo_ = end;
       finalUpTo_ = end;
       previous_ = silence_;
-      uttStart_ = p.end;
-      nextMark_ = p.end;
     } else {
       previous_ = p.phoneme;
     }
@@ -244,7 +248,7 @@ bool Synthesizer::step() {
   double hop;
   placeGrain(p, nextMark_, hop);
   nextMark_ += hop;
-  const long long done = static_cast<long long>(std::floor(nextMark_)) - kMaxHalfWindow;
+  const long long done = p.origin + static_cast<long long>(std::floor(nextMark_)) - kMaxHalfWindow;
   if (done > finalUpTo_) {
     zeroUpTo(done);
     finalUpTo_ = done;

@@ -49,12 +49,13 @@ class Synthesizer {
  private:
   struct Phone {
     int phoneme;
-    double start, end;  // output samples
+    double start, end;  // output samples from the start of its utterance
+    long long origin;   // the output sample where its utterance starts
     std::uint32_t utterance;
     bool last;  // ends its utterance
   };
   struct Target {
-    double time, hz;
+    double time, hz;  // time: from the start of its utterance
     std::uint32_t utterance;
   };
   struct Source {
@@ -82,12 +83,15 @@ class Synthesizer {
   std::deque<Target> targets_;
   int previous_ = 0;        // left neighbour of phones_.front()
   int lastQueued_ = 0;      // left neighbour of the next pushed phoneme
-  double timeEnd_ = 0;      // end of the last queued phoneme
+  // Times inside an utterance count from its start, an exact sample, so an
+  // utterance comes out the same wherever it falls in the output.
+  double timeEnd_ = 0;          // end of the last queued phoneme
+  long long nextOrigin_ = 0;    // where the next utterance will start
   std::uint32_t utterance_ = 0;
   bool utteranceOpen_ = false;
-  double uttStart_ = 0;     // start of the utterance being made
+  long long origin_ = 0;        // start of the utterance being made
 
-  double nextMark_ = 0;
+  double nextMark_ = 0;         // from origin_
   long long readPos_ = 0, finalUpTo_ = 0, zeroedUpTo_ = 0;
   static constexpr int kRing = 8192;
   std::vector<float> ring_ = std::vector<float>(kRing, 0.0f);

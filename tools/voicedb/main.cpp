@@ -8,6 +8,8 @@
 // phoneme. The output is the same, byte for byte, for the same inputs and
 // the same espeak-ng.
 #include <espeak-ng/speak_lib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -28,6 +30,50 @@ namespace {
 using namespace voicedb;
 
 constexpr int kEspeakPitch = 75;  // about 118 Hz with the pitch range at 0
+// Diphone i is recorded by worker i % kWorkers, each in a process of its own
+// (espeak-ng keeps global state). Fixed, so that the output does not depend
+// on the machine.
+constexpr int kWorkers = 2;
+
+bool saveCuts(const std::string& path, const std::vector<CutDiphone>& cuts) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr) return false;
+  bool ok = true;
+  for (const CutDiphone& c : cuts) {
+    const std::uint32_t head[6] = {static_cast<std::uint32_t>(c.left), static_cast<std::uint32_t>(c.right), c.cutStart,
+                                   c.boundary, c.cutEnd, static_cast<std::uint32_t>(c.samples.size())};
+    const std::uint32_t marks = static_cast<std::uint32_t>(c.marks.size());
+    ok = ok && std::fwrite(head, sizeof head, 1, f) == 1 &&
+         std::fwrite(c.samples.data(), sizeof(float), c.samples.size(), f) == c.samples.size() &&
+         std::fwrite(&marks, sizeof marks, 1, f) == 1 &&
+         std::fwrite(c.marks.data(), sizeof(std::uint32_t), c.marks.size(), f) == c.marks.size();
+  }
+  return std::fclose(f) == 0 && ok;
+}
+
+bool loadCuts(const std::string& path, std::vector<CutDiphone>& cuts) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (f == nullptr) return false;
+  bool ok = true;
+  for (CutDiphone& c : cuts) {
+    std::uint32_t head[6], marks = 0;
+    ok = ok && std::fread(head, sizeof head, 1, f) == 1;
+    if (!ok) break;
+    c.left = static_cast<int>(head[0]);
+    c.right = static_cast<int>(head[1]);
+    c.cutStart = head[2];
+    c.boundary = head[3];
+    c.cutEnd = head[4];
+    c.samples.resize(head[5]);
+    ok = std::fread(c.samples.data(), sizeof(float), c.samples.size(), f) == c.samples.size() &&
+         std::fread(&marks, sizeof marks, 1, f) == 1;
+    if (!ok) break;
+    c.marks.resize(marks);
+    ok = std::fread(c.marks.data(), sizeof(std::uint32_t), c.marks.size(), f) == c.marks.size();
+  }
+  std::fclose(f);
+  return ok;
+}
 
 // Where each carrier phoneme lies in the padded 16 kHz recording; false when
 // espeak-ng did not say the phonemes asked for. espeak-ng may put a short
@@ -191,14 +237,40 @@ int main(int argc, char** argv) {
   std::vector<PhonemeEntry> table;
   std::vector<std::pair<int, int>> pairs;
   if (!loadPhonemeTable(phonemesPath, table) || !loadDiphoneList(diphonesPath, table, pairs)) return 1;
-  EspeakRecorder espeak;
-  if (!espeak.open("pt-br", kEspeakPitch)) {
-    std::fprintf(stderr, "voicedb: espeak-ng cannot speak pt-br\n");
-    return 1;
-  }
   std::vector<CutDiphone> diphones(pairs.size());
-  for (std::size_t i = 0; i < pairs.size(); ++i)
-    if (!recordDiphone(espeak, table, pairs[i].first, pairs[i].second, diphones[i])) return 1;
+  std::vector<pid_t> workers;
+  for (int w = 0; w < kWorkers; ++w) {
+    const pid_t pid = fork();
+    if (pid < 0) return std::fprintf(stderr, "voicedb: cannot start a worker\n"), 1;
+    if (pid > 0) {
+      workers.push_back(pid);
+      continue;
+    }
+    EspeakRecorder espeak;
+    if (!espeak.open("pt-br", kEspeakPitch)) {
+      std::fprintf(stderr, "voicedb: espeak-ng cannot speak pt-br\n");
+      _exit(1);
+    }
+    std::vector<CutDiphone> mine;
+    for (std::size_t i = static_cast<std::size_t>(w); i < pairs.size(); i += kWorkers) {
+      mine.emplace_back();
+      if (!recordDiphone(espeak, table, pairs[i].first, pairs[i].second, mine.back())) _exit(1);
+    }
+    _exit(saveCuts(outPath + ".worker" + std::to_string(w), mine) ? 0 : 1);
+  }
+  bool recorded = true;
+  for (pid_t pid : workers) {
+    int status = 0;
+    recorded = waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0 && recorded;
+  }
+  for (int w = 0; w < kWorkers && recorded; ++w) {
+    std::vector<CutDiphone> mine((pairs.size() + kWorkers - 1 - w) / kWorkers);
+    const std::string part = outPath + ".worker" + std::to_string(w);
+    recorded = loadCuts(part, mine);
+    std::remove(part.c_str());
+    for (std::size_t k = 0; k < mine.size(); ++k) diphones[w + k * kWorkers] = std::move(mine[k]);
+  }
+  if (!recorded) return std::fprintf(stderr, "voicedb: recording the diphones failed\n"), 1;
   normaliseLevels(table, diphones);
   const psola::Database db = assemble(table, diphones);
   std::string why;

@@ -1,0 +1,195 @@
+// Whatever is written or loaded, the engine answers with an error it can
+// name, never a crash, and keeps its memory bounded.
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "engine_fixture.h"
+#include "measures.h"
+
+namespace psola_test {
+namespace {
+
+using BadInputTest = EngineTest;
+
+int errorAfterWriting(const std::string& text) {
+  reset_MBR();
+  std::string copy = text;
+  write_MBR(copy.data());
+  return lastError_MBR();
+}
+
+TEST_F(BadInputTest, EachMalformedLineHasItsError) {
+  EXPECT_EQ(errorAfterWriting("a 100 50 120\r\n"), MBR_OK);
+  EXPECT_EQ(errorAfterWriting("; a comment\r\n\r\n   \r\n"), MBR_OK);
+  EXPECT_EQ(errorAfterWriting("a 0\r\n"), MBR_OK);
+  EXPECT_EQ(errorAfterWriting("a\r\n"), MBR_ERR_MALFORMED_LINE);
+  EXPECT_EQ(errorAfterWriting("a x\r\n"), MBR_ERR_MALFORMED_LINE);
+  EXPECT_EQ(errorAfterWriting("a -5\r\n"), MBR_ERR_DURATION_RANGE);
+  EXPECT_EQ(errorAfterWriting("a 1e9\r\n"), MBR_ERR_DURATION_RANGE);
+  EXPECT_EQ(errorAfterWriting("a 100 50\r\n"), MBR_ERR_MALFORMED_LINE);
+  EXPECT_EQ(errorAfterWriting("a 100 50 zz\r\n"), MBR_ERR_MALFORMED_LINE);
+  EXPECT_EQ(errorAfterWriting("a 100 50 0\r\n"), MBR_ERR_PITCH_RANGE);
+  EXPECT_EQ(errorAfterWriting("a 100 50 -120\r\n"), MBR_ERR_PITCH_RANGE);
+  EXPECT_EQ(errorAfterWriting("a 100 50 100000\r\n"), MBR_ERR_PITCH_RANGE);
+  EXPECT_EQ(errorAfterWriting("q 100\r\n"), MBR_ERR_UNKNOWN_PHONEME);
+  EXPECT_EQ(errorAfterWriting(std::string(300, 'a') + " 100\r\n"), MBR_ERR_UNKNOWN_PHONEME);
+  EXPECT_NE(engineError().find("unknown phoneme"), std::string::npos);
+  EXPECT_LT(engineError().size(), 100u);
+  std::string pairs = "a 100";
+  for (int k = 0; k < 1000; ++k) pairs += " 50 120";
+  EXPECT_EQ(errorAfterWriting(pairs + "\r\n"), MBR_ERR_TOO_MANY_PITCH_POINTS);
+  EXPECT_EQ(errorAfterWriting(std::string(65536, 'x') + "\r\n"), MBR_ERR_LINE_TOO_LONG);
+}
+
+TEST_F(BadInputTest, ALineThatIsBadStillLeavesTheRestSpoken) {
+  // A bad pitch pair is dropped, the phoneme kept: its length still counts.
+  reset_MBR();
+  const std::vector<short> out = speak("a 100 50 0\ni 100 50 120");
+  EXPECT_EQ(lastError_MBR(), MBR_ERR_PITCH_RANGE);
+  EXPECT_NEAR(static_cast<double>(out.size()), 200 * 16, 80);
+  // An unknown phoneme is a silence of its length.
+  reset_MBR();
+  const std::vector<short> unknown = speak("a 100\nzz 300\na 100");
+  EXPECT_EQ(lastError_MBR(), MBR_ERR_UNKNOWN_PHONEME);
+  EXPECT_NEAR(static_cast<double>(unknown.size()), 500 * 16, 80);
+  EXPECT_LT(rms(unknown, 150 * 16, 350 * 16), 32.8);
+}
+
+TEST_F(BadInputTest, GarbageNeverCrashesOrGrowsWithoutBound) {
+  std::string garbage;
+  unsigned seed = 7;
+  for (int line = 0; line < 10000; ++line) {
+    const int length = static_cast<int>(seed % 60);
+    for (int k = 0; k < length; ++k) {
+      seed = seed * 1103515245u + 12345u;
+      char c = static_cast<char>((seed >> 16) & 0xFF);
+      if (c == 0 || c == '\n') c = ' ';
+      garbage += c;
+    }
+    garbage += "\r\n";
+  }
+  write_MBR(garbage.data());
+  EXPECT_NE(lastError_MBR(), MBR_OK);
+  flush_MBR();
+  short buffer[1];
+  long total = 0;
+  for (int n; (n = read_MBR(buffer, 1)) > 0;) total += n;
+  EXPECT_LT(total, 60L * 16000 * 10000);  // bounded by what durations could ask for
+  reset_MBR();
+  EXPECT_EQ(lastError_MBR(), MBR_OK);
+  EXPECT_GT(speak("a 100\ni 100").size(), 3000u);
+}
+
+TEST_F(BadInputTest, ErrorsClearOnResetAndOnInit) {
+  speak("zz 100");
+  EXPECT_EQ(lastError_MBR(), MBR_ERR_UNKNOWN_PHONEME);
+  // Errors last until cleared: a good line does not hide an earlier fault.
+  write_MBR(const_cast<char*>("a 100\r\n"));
+  EXPECT_EQ(lastError_MBR(), MBR_ERR_UNKNOWN_PHONEME);
+  reset_MBR();
+  EXPECT_EQ(lastError_MBR(), MBR_OK);
+  EXPECT_EQ(engineError(), "");
+  speak("zz 100");
+  close_MBR();
+  ASSERT_EQ(init_MBR(path_.data()), 0);
+  EXPECT_EQ(lastError_MBR(), MBR_OK);
+}
+
+TEST_F(BadInputTest, MissingDiphonesAreErrorsOrSilenceInNoErrorMode) {
+  close_MBR();
+  open({"a-i"});
+  speak("a 100 50 120\ni 100 50 120");
+  EXPECT_EQ(lastError_MBR(), MBR_ERR_MISSING_DIPHONE);
+  EXPECT_NE(engineError().find("a-i"), std::string::npos);
+
+  setNoError_MBR(1);
+  EXPECT_EQ(getNoError_MBR(), 1);
+  reset_MBR();
+  const std::vector<short> out = speak("a 100 50 120\ni 100 50 120");
+  EXPECT_EQ(lastError_MBR(), MBR_OK);
+  ASSERT_NEAR(static_cast<double>(out.size()), 200 * 16, 80);
+  // The second half of "a" and the first of "i" are silence; the rest sounds.
+  EXPECT_GT(rms(out, 10 * 16, 40 * 16), 500);
+  EXPECT_LT(rms(out, 65 * 16, 135 * 16), 32.8);
+  EXPECT_GT(rms(out, 160 * 16, 190 * 16), 500);
+}
+
+TEST_F(BadInputTest, CallsBeforeInitAndAfterCloseFailCleanly) {
+  close_MBR();
+  short buffer[10];
+  EXPECT_LT(write_MBR(const_cast<char*>("a 100\r\n")), 0);
+  EXPECT_EQ(lastError_MBR(), MBR_ERR_NOT_INITIALISED);
+  EXPECT_LT(read_MBR(buffer, 10), 0);
+  EXPECT_LT(flush_MBR(), 0);
+  reset_MBR();
+  EXPECT_EQ(getDatabaseInfo_MBR(nullptr, 0, 0), 0);
+  EXPECT_EQ(write_MBR(nullptr), -1);
+  close_MBR();
+  ASSERT_EQ(init_MBR(path_.data()), 0);
+  EXPECT_LT(read_MBR(nullptr, 10), 0);
+  EXPECT_LT(read_MBR(buffer, -1), 0);
+  EXPECT_EQ(write_MBR(nullptr), 0);
+}
+
+std::vector<char> bytesOf(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string writeBytes(const std::string& path, const std::vector<char>& bytes) {
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return path;
+}
+
+TEST_F(BadInputTest, DatabasesThatAreMissingEmptyTruncatedOrFlippedAreRefused) {
+  close_MBR();
+  const std::vector<char> good = bytesOf(path_);
+  const std::string dir = std::filesystem::path(path_).parent_path().string();
+  struct Case {
+    std::string path;
+    int error;
+  };
+  std::vector<Case> cases = {{dir + "/none", MBR_ERR_DATABASE_MISSING},
+                             {writeBytes(dir + "/empty", {}), MBR_ERR_DATABASE_CORRUPT},
+                             {writeBytes(dir + "/short", {good.begin(), good.begin() + 30}), MBR_ERR_DATABASE_CORRUPT},
+                             {writeBytes(dir + "/cut", {good.begin(), good.end() - 1000}), MBR_ERR_DATABASE_CORRUPT},
+                             {dir, MBR_ERR_DATABASE_CORRUPT}};
+  for (std::size_t at : {9ul, 20ul, 60ul, good.size() / 2, good.size() - 1}) {
+    std::vector<char> flipped = good;
+    flipped[at] = static_cast<char>(flipped[at] ^ 0x10);
+    cases.push_back({writeBytes(dir + "/flip" + std::to_string(at), flipped), MBR_ERR_DATABASE_CORRUPT});
+  }
+  for (const Case& c : cases) {
+    std::string path = c.path;
+    EXPECT_LT(init_MBR(path.data()), 0) << path;
+    EXPECT_EQ(lastError_MBR(), c.error) << path << ": " << engineError();
+    EXPECT_LT(write_MBR(const_cast<char*>("a 100\r\n")), 0);
+  }
+  EXPECT_LT(init_MBR(nullptr), 0);
+  ASSERT_EQ(init_MBR(path_.data()), 0);
+}
+
+TEST_F(BadInputTest, ADatabaseWhoseRecordsContradictThemselvesIsRefused) {
+  close_MBR();
+  auto check = [&](const char* what, auto spoil) {
+    psola::Database db = makeTestVoice();
+    spoil(db);
+    std::string path = std::filesystem::path(path_).parent_path().string() + "/spoilt";
+    std::vector<unsigned char> bytes = psola::serializeDatabase(db);  // a valid checksum over bad records
+    writeBytes(path, {bytes.begin(), bytes.end()});
+    EXPECT_LT(init_MBR(path.data()), 0) << what;
+    EXPECT_EQ(lastError_MBR(), MBR_ERR_DATABASE_CORRUPT) << what;
+  };
+  check("samples past the end", [](psola::Database& db) { db.diphones[3].sampleCount = 1u << 30; });
+  check("cut points out of order", [](psola::Database& db) { db.diphones[5].boundary = db.diphones[5].cutEnd + 1; });
+  check("marks out of order", [](psola::Database& db) { std::swap(db.marks[1], db.marks[2]); });
+  check("a phoneme twice", [](psola::Database& db) { db.phonemes[2].name = "a"; });
+  check("no silence", [](psola::Database& db) { db.phonemes[0].name = "h"; });
+  check("a diphone twice", [](psola::Database& db) { db.diphones[1] = db.diphones[0]; });
+  check("an unknown phoneme", [](psola::Database& db) { db.diphones[0].right = 9; });
+}
+
+}  // namespace
+}  // namespace psola_test
