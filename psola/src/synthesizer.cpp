@@ -184,9 +184,13 @@ void Synthesizer::placeGrain(const Phone& p, double mark, double& hop) {
   double pos = inFirst ? posFirst : posSecond;
   const double periodOut = db_->sampleRate / std::max(f0At(mark, p.utterance), kMinF0);
 
+  // A phoneme the database calls unvoiced is never made pitch-synchronously,
+  // even next to a voiced neighbour's last marks.
+  const bool phonemeVoiced = (db_->phonemes[p.phoneme].flags & kPhonemeVoiced) != 0;
   bool voiced;
   double periodIn;
   int centre = nearestMark(*main, pos, voiced, periodIn);
+  voiced = voiced && phonemeVoiced;
   int half = kUnvoicedHop;
   if (voiced) {
     hop = periodOut;

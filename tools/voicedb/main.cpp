@@ -133,6 +133,7 @@ bool recordDiphone(EspeakRecorder& espeak, const std::vector<PhonemeEntry>& tabl
     const std::vector<float> at16k = resample(r.samples, r.rate, kRate);
     padded.insert(padded.end(), at16k.begin(), at16k.end());
     padded.insert(padded.end(), kPadding, 0.0f);
+    highPass(padded, 60, kRate);
     if (cutDiphone(table, carrier, padded, spans, kPadding + static_cast<long>(at16k.size()), out)) return true;
   }
   std::fprintf(stderr, "voicedb: espeak-ng does not say the carrier of %s-%s as asked: [[%s]]\n",

@@ -29,4 +29,22 @@ std::vector<float> resample(const std::vector<short>& input, int fromRate, int t
   return out;
 }
 
+void highPass(std::vector<float>& signal, double hz, int rate) {
+  // A second-order Butterworth section (the bilinear transform's high pass).
+  constexpr double kPi = 3.14159265358979323846;
+  const double w = std::tan(kPi * hz / rate), q = std::sqrt(2.0);
+  const double norm = 1 / (1 + q * w + w * w);
+  const double b0 = norm, b1 = -2 * norm, b2 = norm;
+  const double a1 = 2 * (w * w - 1) * norm, a2 = (1 - q * w + w * w) * norm;
+  for (int pass = 0; pass < 2; ++pass) {
+    double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    for (std::size_t k = 0; k < signal.size(); ++k) {
+      float& v = signal[pass == 0 ? k : signal.size() - 1 - k];
+      const double y = b0 * v + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+      x2 = x1, x1 = v, y2 = y1, y1 = y;
+      v = static_cast<float>(y);
+    }
+  }
+}
+
 }  // namespace voicedb

@@ -68,6 +68,12 @@ double periodicity(const std::vector<short>& x, long from, long to) {
   return best;
 }
 
+double correlationNear(const std::vector<short>& x, long from, long to, long lag) {
+  double best = -1;
+  for (long k = lag - 3; k <= lag + 3; ++k) best = std::max(best, correlation(x, from, to, k));
+  return best;
+}
+
 double rms(const std::vector<short>& x, long from, long to) {
   double sum = 0;
   for (long t = from; t < to; ++t) sum += static_cast<double>(x[t]) * x[t];

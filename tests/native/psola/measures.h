@@ -14,6 +14,8 @@ std::vector<short> speak(const std::string& text, int piece = 16000);
 double pitchOf(const std::vector<short>& x, long from, long to);
 // The largest normalised autocorrelation at lags of 2 to 20 ms.
 double periodicity(const std::vector<short>& x, long from, long to);
+// The largest normalised autocorrelation within 3 samples of `lag`.
+double correlationNear(const std::vector<short>& x, long from, long to, long lag);
 double rms(const std::vector<short>& x, long from, long to);
 int peak(const std::vector<short>& x);
 std::string engineError();
