@@ -61,7 +61,12 @@ bool parseNumber(const char* text, std::size_t length, double& value) {
     scale += expSign * exponent;
   }
   if (i != length) return false;
-  value = sign * mantissa * std::pow(10.0, std::clamp(scale, -400, 400));
+  // Powers of ten up to 1e22 are exact doubles, so "130.5" is 1305 / 10 on
+  // every platform, whatever its pow() rounds.
+  scale = std::clamp(scale, -400, 400);
+  double power = 1;
+  for (int k = 0; k < std::abs(scale); ++k) power *= 10;
+  value = sign * (scale < 0 ? mantissa / power : mantissa * power);
   return std::isfinite(value);
 }
 

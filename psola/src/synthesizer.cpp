@@ -6,14 +6,26 @@
 namespace psola {
 namespace {
 constexpr int kWindowSteps = 1024;
-constexpr double kCrossfadeHalf = 96;  // source samples either side of a phoneme's centre
+constexpr double kCrossfadeHalf = 96;  // output samples either side of a phoneme's centre
+constexpr double kPi = 3.14159265358979323846;
+
+// cos(x) for x in [0, pi] by its Taylor series: plain arithmetic, so every
+// build (glibc, MinGW's runtime) makes the same window to the last bit.
+double cosine(double x) {
+  const double x2 = x * x;
+  double term = 1, sum = 1;
+  for (int k = 1; k < 30; ++k) {
+    term *= -x2 / ((2 * k - 1) * (2 * k));
+    sum += term;
+  }
+  return sum;
+}
 }  // namespace
 
 void Synthesizer::attach(const Database* db) {
   db_ = db;
   window_.resize(kWindowSteps + 1);
-  for (int i = 0; i <= kWindowSteps; ++i)
-    window_[i] = static_cast<float>(0.5 * (1 + std::cos(3.14159265358979323846 * i / kWindowSteps)));
+  for (int i = 0; i <= kWindowSteps; ++i) window_[i] = static_cast<float>(0.5 * (1 + cosine(kPi * i / kWindowSteps)));
   silence_ = db->findPhoneme("_", 1);
   // The voice's own pitch: the median spacing of its voiced marks. Used when
   // an utterance gives no pitch target at all.
