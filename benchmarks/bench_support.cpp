@@ -10,6 +10,10 @@
 #include "platform/host/host_control.h"
 #include "screen/kzcrt.h"
 #include "sound/kzwav.h"
+#include "tts/utts_inic.h"
+#include "tts/utts_portug.h"
+#include "tts/utts_preproc.h"
+#include "tts/utts_prosodia.h"
 
 namespace bench {
 namespace {
@@ -55,6 +59,32 @@ std::size_t corpusWords() {
     return words;
   }();
   return n;
+}
+
+std::vector<std::string> linesOfWords(std::size_t words) {
+  std::vector<std::string> out;
+  std::size_t count = 0;
+  const auto& lines = corpusLines();
+  for (std::size_t i = 0; count < words; i = (i + 1) % lines.size()) {
+    std::istringstream s(lines[i]);
+    std::size_t n = 0;
+    for (std::string w; s >> w;) ++n;
+    out.push_back(lines[i]);
+    count += n;
+  }
+  return out;
+}
+
+bool loadFrontEnd() {
+  const std::string dir = std::string(VOICE_DIR) + "/drive_c/tarsis/aureatts/portug";
+  return tradutor::loadAbbreviations(dir + ".abr") && tradutor::loadProsodyFile(dir + ".pro") &&
+         tradutor::loadLanguageData(dir + ".nrl", dir + ".exc") && tradutor::loadDiphoneList(dir + ".dfn");
+}
+
+std::vector<std::string> phonemeLines(const std::string& cp1252) {
+  const auto codes = tradutor::assignIntonationCodes(tradutor::splitIntoWords(tradutor::normalizeText(cp1252)));
+  const auto lines = tradutor::makePhonemeLines(tradutor::transcribeWords(codes), 1.0, 1.0);
+  return {lines.begin(), lines.end()};
 }
 
 void startDefaultVoice() {

@@ -61,11 +61,21 @@ const Diphone* Database::find(int left, int right) const {
   return slot == 0 ? nullptr : &diphones[slot - 1];
 }
 
-void Database::buildPairIndex() {
+void Database::buildIndexes() {
   const std::size_t n = phonemes.size();
   pairIndex.assign(n * n, 0);
-  for (std::size_t i = 0; i < diphones.size(); ++i)
-    pairIndex[diphones[i].left * n + diphones[i].right] = static_cast<std::uint32_t>(i + 1);
+  soundStart.assign(diphones.size(), 0);
+  soundEnd.assign(diphones.size(), 0);
+  for (std::size_t i = 0; i < diphones.size(); ++i) {
+    const Diphone& d = diphones[i];
+    pairIndex[d.left * n + d.right] = static_cast<std::uint32_t>(i + 1);
+    const std::int16_t* s = samples.data() + d.sampleOffset;
+    std::uint32_t first = 0, end = d.sampleCount;
+    while (first < end && s[first] == 0) ++first;
+    while (end > first && s[end - 1] == 0) --end;
+    soundStart[i] = first;
+    soundEnd[i] = end;
+  }
 }
 
 bool validateDatabase(const Database& db, std::string& why) {
@@ -200,7 +210,7 @@ LoadResult loadDatabase(const std::string& path, Database& db, std::string& why)
   db.info.assign(reinterpret_cast<const char*>(r.at), info);
   std::string reason;
   if (!validateDatabase(db, reason)) return fail(db, why, reason);
-  db.buildPairIndex();
+  db.buildIndexes();
   return LoadResult::ok;
 }
 

@@ -47,12 +47,16 @@ struct Database {
   std::vector<std::uint32_t> marks;
   std::vector<std::int16_t> samples;
   std::string info;
+  // Derived on load (buildIndexes), not stored:
   // diphone index + 1 for each left * phoneme count + right pair; 0 = none.
   std::vector<std::uint32_t> pairIndex;
+  // Per diphone, the first and one past the last sample that is not zero,
+  // so that silence costs nothing to synthesize.
+  std::vector<std::uint32_t> soundStart, soundEnd;
 
   int findPhoneme(const char* name, std::size_t length) const;
   const Diphone* find(int left, int right) const;
-  void buildPairIndex();
+  void buildIndexes();
 };
 
 enum class LoadResult { ok, missing, corrupt };

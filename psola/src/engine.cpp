@@ -236,6 +236,7 @@ int Engine::read(short* out, int count) {
     raise(MBR_ERR_BAD_ARGUMENT, "read_MBR needs a buffer and a count of 0 or more");
     return -1;
   }
+  if (frequency_ == static_cast<int>(db_.sampleRate) && parser_ == nullptr) return synth_.read(out, count, volume_);
   int done = 0;
   while (done < count) {
     const int want = std::min<int>(count - done, static_cast<int>(scratch_.size()));
@@ -246,10 +247,7 @@ int Engine::read(short* out, int count) {
       n = resampler_.read(scratch_.data(), want, [this](float* to, int k) { return readFloats(to, k); },
                           synth_.drained());
     }
-    for (int i = 0; i < n; ++i) {
-      const float v = std::round(scratch_[i] * volume_);
-      out[done + i] = static_cast<short>(std::clamp(v, -32768.0f, 32767.0f));
-    }
+    for (int i = 0; i < n; ++i) out[done + i] = toSample(scratch_[i] * volume_);
     done += n;
     if (n < want) break;
   }

@@ -25,6 +25,8 @@ double cosine(double x) {
 void Synthesizer::attach(const Database* db) {
   db_ = db;
   window_.resize(kWindowSteps + 1);
+  grainWindow_.reserve(2 * kMaxHalfWindow + 1);  // never grown while reading
+  windowHalf_ = 0;
   for (int i = 0; i <= kWindowSteps; ++i) window_[i] = static_cast<float>(0.5 * (1 + cosine(kPi * i / kWindowSteps)));
   silence_ = db->findPhoneme("_", 1);
   // The voice's own pitch: the median spacing of its voiced marks. Used when
@@ -130,22 +132,45 @@ int Synthesizer::nearestMark(const Diphone& d, double position, bool& voiced, do
 }
 
 void Synthesizer::zeroUpTo(long long end) {
-  for (; zeroedUpTo_ < end; ++zeroedUpTo_) ring_[zeroedUpTo_ & (kRing - 1)] = 0.0f;
+  while (zeroedUpTo_ < end) {
+    const int at = static_cast<int>(zeroedUpTo_ & (kRing - 1));
+    const int run = static_cast<int>(std::min<long long>(end - zeroedUpTo_, kRing - at));
+    std::fill(ring_.begin() + at, ring_.begin() + at + run, 0.0f);
+    zeroedUpTo_ += run;
+  }
+}
+
+const float* Synthesizer::windowOf(int half) {
+  // Grains of one size follow each other (every unvoiced grain, and voiced
+  // ones while the pitch holds), so the shape of the last size is kept.
+  if (half != windowHalf_) {
+    windowHalf_ = half;
+    grainWindow_.resize(static_cast<std::size_t>(2 * half + 1));
+    const int step = (kWindowSteps << 16) / half;  // 16.16 fixed point
+    for (int k = 0; k <= half; ++k) grainWindow_[half + k] = grainWindow_[half - k] = window_[(k * step) >> 16];
+  }
+  return grainWindow_.data() + half;
 }
 
 void Synthesizer::addGrain(const Diphone& d, int centre, double weight, long long at, int half, long long floor) {
+  const std::size_t index = static_cast<std::size_t>(&d - db_->diphones.data());
   const std::int16_t* source = db_->samples.data() + d.sampleOffset;
-  const int count = static_cast<int>(d.sampleCount);
-  int first = std::max(-half, -centre);
-  int last = std::min(half, count - 1 - centre);
+  // Only the diphone's sounding stretch is read: a grain of silence adds nothing.
+  int first = std::max(-half, static_cast<int>(db_->soundStart[index]) - centre);
+  const int last = std::min(half, static_cast<int>(db_->soundEnd[index]) - 1 - centre);
   if (at + first < floor) first = static_cast<int>(floor - at);
   if (first > last) return;
   zeroUpTo(at + last + 1);
-  const double step = static_cast<double>(kWindowSteps) / half;
   const float gain = static_cast<float>(weight);
-  for (int k = first; k <= last; ++k) {
-    const float w = window_[static_cast<int>(std::abs(k) * step)];
-    ring_[(at + k) & (kRing - 1)] += gain * w * source[centre + k];
+  const float* window = windowOf(half);
+  const std::int16_t* from = source + centre;
+  // In at most two runs, on either side of the ring's wrap.
+  for (int k = first; k <= last;) {
+    const int at0 = static_cast<int>((at + k) & (kRing - 1));
+    const int run = std::min(last - k + 1, kRing - at0);
+    float* to = ring_.data() + at0 - k;
+    for (int j = k; j < k + run; ++j) to[j] += gain * window[j] * static_cast<float>(from[j]);
+    k += run;
   }
 }
 
@@ -272,19 +297,34 @@ bool Synthesizer::step() {
   return true;
 }
 
-int Synthesizer::read(float* out, int count) {
+template <typename Sink>
+int Synthesizer::readInto(int count, Sink sink) {
   int done = 0;
   while (done < count) {
     if (readPos_ < finalUpTo_) {
-      const long long n = std::min<long long>(count - done, finalUpTo_ - readPos_);
-      for (long long i = 0; i < n; ++i) out[done + i] = ring_[(readPos_ + i) & (kRing - 1)];
+      const int n = static_cast<int>(std::min<long long>(count - done, finalUpTo_ - readPos_));
+      // The ring is read in at most two runs, on either side of its wrap.
+      const int at = static_cast<int>(readPos_ & (kRing - 1));
+      const int run = std::min(n, kRing - at);
+      sink(done, ring_.data() + at, run);
+      if (run < n) sink(done + run, ring_.data(), n - run);
       readPos_ += n;
-      done += static_cast<int>(n);
+      done += n;
       continue;
     }
     if (!step()) break;
   }
   return done;
+}
+
+int Synthesizer::read(float* out, int count) {
+  return readInto(count, [out](int to, const float* from, int n) { std::copy(from, from + n, out + to); });
+}
+
+int Synthesizer::read(short* out, int count, float volume) {
+  return readInto(count, [out, volume](int to, const float* from, int n) {
+    for (int i = 0; i < n; ++i) out[to + i] = toSample(from[i] * volume);
+  });
 }
 
 }  // namespace psola

@@ -14,6 +14,7 @@
 // known (or the utterance has ended).
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <deque>
 #include <vector>
@@ -22,6 +23,12 @@
 #include "phone_line.h"
 
 namespace psola {
+
+// A sample to 16 bits: rounded to nearest (ties to even, the processor's own
+// rounding on every build), limited to the 16-bit range.
+inline short toSample(float v) {
+  return static_cast<short>(std::lrint(v < -32768.0f ? -32768.0f : v > 32767.0f ? 32767.0f : v));
+}
 
 class Synthesizer {
  public:
@@ -41,6 +48,8 @@ class Synthesizer {
   bool endUtterance();
   // Copies up to `count` finished samples (before volume) into `out`.
   int read(float* out, int count);
+  // The same, scaled by `volume`, rounded and limited to 16 bits.
+  int read(short* out, int count, float volume);
   // True when nothing is queued and every made sample has been read.
   bool drained() const { return phones_.empty() && readPos_ == finalUpTo_; }
   int missingLeft() const { return missingLeft_; }
@@ -63,6 +72,8 @@ class Synthesizer {
     double position;  // in the diphone's stored samples
   };
 
+  template <typename Sink>
+  int readInto(int count, Sink sink);
   bool ready(const Phone& p) const;
   bool step();
   void placeGrain(const Phone& p, double mark, double& hop);
@@ -70,6 +81,7 @@ class Synthesizer {
   int nearestMark(const Diphone& d, double position, bool& voiced, double& period) const;
   void addGrain(const Diphone& d, int centre, double weight, long long at, int half, long long floor);
   void zeroUpTo(long long end);
+  const float* windowOf(int half);
   bool checkPair(int left, int right);
   double nextJitter();
 
@@ -97,6 +109,8 @@ class Synthesizer {
   std::vector<float> ring_ = std::vector<float>(kRing, 0.0f);
   std::uint32_t jitter_ = 12345;  // deterministic: the same input gives the same samples
   std::vector<float> window_;  // Hann shape, kWindowSteps + 1 points over [0, 1]
+  std::vector<float> grainWindow_;  // the last grain size's window, -half..half
+  int windowHalf_ = 0;
 };
 
 }  // namespace psola

@@ -64,7 +64,7 @@ psola::Database makeTestVoice(const std::set<std::string>& missing) {
       db.diphones.push_back(d);
     }
   db.info = "name: test\n";
-  db.buildPairIndex();
+  db.buildIndexes();
   return db;
 }
 
