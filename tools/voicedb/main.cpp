@@ -35,6 +35,16 @@ constexpr int kEspeakPitch = 75;  // about 118 Hz with the pitch range at 0
 // on the machine.
 constexpr int kWorkers = 2;
 
+// fwrite and fread of a vector, which may be empty (and its data() null).
+template <typename T>
+bool writeAll(std::FILE* f, const std::vector<T>& v) {
+  return v.empty() || std::fwrite(v.data(), sizeof(T), v.size(), f) == v.size();
+}
+template <typename T>
+bool readAll(std::FILE* f, std::vector<T>& v) {
+  return v.empty() || std::fread(v.data(), sizeof(T), v.size(), f) == v.size();
+}
+
 bool saveCuts(const std::string& path, const std::vector<CutDiphone>& cuts) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (f == nullptr) return false;
@@ -43,10 +53,8 @@ bool saveCuts(const std::string& path, const std::vector<CutDiphone>& cuts) {
     const std::uint32_t head[6] = {static_cast<std::uint32_t>(c.left), static_cast<std::uint32_t>(c.right), c.cutStart,
                                    c.boundary, c.cutEnd, static_cast<std::uint32_t>(c.samples.size())};
     const std::uint32_t marks = static_cast<std::uint32_t>(c.marks.size());
-    ok = ok && std::fwrite(head, sizeof head, 1, f) == 1 &&
-         std::fwrite(c.samples.data(), sizeof(float), c.samples.size(), f) == c.samples.size() &&
-         std::fwrite(&marks, sizeof marks, 1, f) == 1 &&
-         std::fwrite(c.marks.data(), sizeof(std::uint32_t), c.marks.size(), f) == c.marks.size();
+    ok = ok && std::fwrite(head, sizeof head, 1, f) == 1 && writeAll(f, c.samples) &&
+         std::fwrite(&marks, sizeof marks, 1, f) == 1 && writeAll(f, c.marks);
   }
   return std::fclose(f) == 0 && ok;
 }
@@ -65,11 +73,10 @@ bool loadCuts(const std::string& path, std::vector<CutDiphone>& cuts) {
     c.boundary = head[3];
     c.cutEnd = head[4];
     c.samples.resize(head[5]);
-    ok = std::fread(c.samples.data(), sizeof(float), c.samples.size(), f) == c.samples.size() &&
-         std::fread(&marks, sizeof marks, 1, f) == 1;
+    ok = readAll(f, c.samples) && std::fread(&marks, sizeof marks, 1, f) == 1;
     if (!ok) break;
     c.marks.resize(marks);
-    ok = std::fread(c.marks.data(), sizeof(std::uint32_t), c.marks.size(), f) == c.marks.size();
+    ok = readAll(f, c.marks);
   }
   std::fclose(f);
   return ok;
