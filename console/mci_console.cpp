@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "engines/mbrola_voice.h"
 #include "hub/kzwin.h"
 #include "hub/line_editor.h"
 #include "platform/mci.h"
@@ -41,6 +42,7 @@ void initUnits() {
   tradutor::initConsoleUnit();
   tradutor::initWavePlayer();
   tradutor::initSpeechHub();
+  tradutor::initMbrolaVoiceAdapter();
 }
 
 void runMciConsole() {

@@ -1,6 +1,7 @@
 // The engine dispatcher: each operation goes to the adapter of the engine type.
 #include "engines/kzsapi.h"
 
+#include "engines/mbrola_voice.h"
 #include "screen/kzcrt.h"
 
 namespace tradutor {
@@ -8,7 +9,7 @@ namespace {
 
 struct DispatcherState {
   int engineType = 4;
-  const SpeechEngineAdapter* mbrola = nullptr;
+  const SpeechEngineAdapter* mbrola = &kMbrolaVoiceAdapter;
   const SpeechEngineAdapter* sapi5 = nullptr;
   const SpeechEngineAdapter* sapi54 = nullptr;
   const SpeechEngineAdapter* sapi4 = nullptr;

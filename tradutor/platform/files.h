@@ -34,4 +34,11 @@ bool seekFile(FileHandle file, std::uint64_t offset);
 std::uint64_t fileSize(FileHandle file);
 void closeFile(FileHandle file);
 
+// A file created for writing (one already there is replaced), or one that
+// exists opened for reading and writing; nullptr when it cannot be.
+FileHandle createForWriting(const std::string& path);
+FileHandle openForUpdate(const std::string& path);
+// Writes `count` bytes at the current position; false unless all were written.
+bool writeFile(FileHandle file, const void* data, std::size_t count);
+
 }  // namespace platform

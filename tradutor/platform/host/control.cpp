@@ -15,6 +15,8 @@ void reset() {
   internal::resetMci();
   internal::resetShell();
   internal::resetMessages();
+  internal::resetRegistry();
+  internal::resetLibraries();
 }
 
 }  // namespace platform::host

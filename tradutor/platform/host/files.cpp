@@ -7,6 +7,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 #include "platform/host/host_internal.h"
@@ -22,6 +23,8 @@ struct FileState {
   std::string mappedDrives[26];
   std::string windowsDirectory = "C:\\WINDOWS";
   std::string currentDirectory = "C:\\TARSIS";
+  bool failNextCreate = false;
+  std::optional<std::uint64_t> writeBudget;  // bytes that may still be written
 };
 
 FileState& state() {
@@ -45,6 +48,23 @@ fs::path appendComponent(const fs::path& base, const std::string& name) {
     if (sameIgnoringCase(it->path().filename().string(), name)) return it->path();
   }
   return exact;
+}
+
+bool takeFileCreateFailure() {
+  const bool fail = state().failNextCreate;
+  state().failNextCreate = false;
+  return fail;
+}
+
+bool allowFileWrite(std::size_t count) {
+  std::optional<std::uint64_t>& budget = state().writeBudget;
+  if (!budget) return true;
+  if (count > *budget) {
+    *budget = 0;
+    return false;
+  }
+  *budget -= count;
+  return true;
 }
 
 bool isAbsoluteWindowsPath(const std::string& p) {
@@ -104,6 +124,9 @@ void clearOpenedFiles() { state().opened.clear(); }
 
 void setWindowsDirectory(const std::string& path) { state().windowsDirectory = path; }
 void setCurrentDirectory(const std::string& path) { state().currentDirectory = path; }
+
+void failNextFileCreate() { state().failNextCreate = true; }
+void failFileWritesAfter(std::uint64_t bytes) { state().writeBudget = bytes; }
 
 namespace internal {
 void resetFiles() {
@@ -210,6 +233,26 @@ void closeFile(FileHandle file) {
   if (file == nullptr) return;
   std::fclose(file->file);
   delete file;
+}
+
+FileHandle createForWriting(const std::string& path) {
+  if (takeFileCreateFailure()) return nullptr;
+  std::FILE* f = std::fopen(host::hostPath(path).c_str(), "wb");
+  return f ? new FileImpl{f} : nullptr;
+}
+
+FileHandle openForUpdate(const std::string& path) {
+  std::error_code ec;
+  const std::string real = host::hostPath(path);
+  if (!fs::is_regular_file(real, ec)) return nullptr;
+  std::FILE* f = std::fopen(real.c_str(), "r+b");
+  return f ? new FileImpl{f} : nullptr;
+}
+
+bool writeFile(FileHandle file, const void* data, std::size_t count) {
+  if (file == nullptr) return false;
+  if (!allowFileWrite(count)) return false;
+  return count == 0 || std::fwrite(data, 1, count, file->file) == count;
 }
 
 }  // namespace platform

@@ -14,6 +14,7 @@
 
 #include "platform/clock.h"
 #include "platform/draw.h"
+#include "platform/registry.h"
 #include "platform/waveout.h"
 #include "platform/window.h"
 
@@ -45,6 +46,10 @@ void writeFile(const std::string& windowsPath, std::string_view content);
 void setWindowsDirectory(const std::string& path);  // default C:\WINDOWS
 void setCurrentDirectory(const std::string& path);  // default C:\TARSIS
 void setModuleFileName(const std::string& path);    // default C:\TARSIS\FALAMCI.EXE
+// Faults: the next createForWriting fails; writes fail once `bytes` more
+// have been written (a full disk).
+void failNextFileCreate();
+void failFileWritesAfter(std::uint64_t bytes);
 
 // --- clock ---------------------------------------------------------------------
 void setLocalTime(const LocalTime& time);  // weekday is computed from the date
@@ -216,5 +221,21 @@ int comInitializations();
 void setClipboard(std::optional<std::string> text);  // nullopt: no text on it
 std::optional<std::string> clipboard();
 void failClipboardOpens(int count);
+
+// --- registry and libraries --------------------------------------------------------
+// A value as the registry would hold it (REG_SZ is type 1, its data ending in
+// a zero byte); a string value with its zero added.
+void setRegistryValue(RegistryRoot root, const std::string& subkey, const std::string& name, std::uint32_t type,
+                      const std::vector<std::uint8_t>& data);
+void setRegistryString(RegistryRoot root, const std::string& subkey, const std::string& name, const std::string& text);
+int registryOpens();     // keys the program asked to open since reset
+int openRegistryKeys();  // keys open now (0 when each was closed)
+
+// A library the program can load by name: `resolver` gives each exported
+// symbol's address, or null.
+using SymbolResolver = std::function<void*(const char*)>;
+void installLibrary(const std::string& name, SymbolResolver resolver);
+void removeLibrary(const std::string& name);
+int loadedLibraries();  // loaded and not yet freed
 
 }  // namespace platform::host

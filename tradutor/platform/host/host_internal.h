@@ -23,6 +23,8 @@ void resetCom();
 void resetMci();
 void resetShell();
 void resetMessages();
+void resetRegistry();
+void resetLibraries();
 
 // Posts a wave-out notification to the console window.
 void postWaveDone(std::uintptr_t device, std::uintptr_t header);

@@ -102,4 +102,30 @@ void closeFile(FileHandle file) {
   delete file;
 }
 
+FileHandle createForWriting(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  return new FileImpl{h};
+}
+
+FileHandle openForUpdate(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  return new FileImpl{h};
+}
+
+bool writeFile(FileHandle file, const void* data, std::size_t count) {
+  if (file == nullptr) return false;
+  std::size_t done = 0;
+  while (done < count) {
+    DWORD wrote = 0;
+    const DWORD ask = static_cast<DWORD>(std::min<std::size_t>(count - done, 0x10000000));
+    if (!WriteFile(file->handle, static_cast<const char*>(data) + done, ask, &wrote, nullptr) || wrote == 0) return false;
+    done += wrote;
+  }
+  return true;
+}
+
 }  // namespace platform

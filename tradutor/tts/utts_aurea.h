@@ -1,0 +1,29 @@
+#pragma once
+// uttsAurea: the Portuguese voice driver. Loads the MBROLA engine and the
+// five language data files, runs the front end over each text, feeds the
+// phoneme lines to the engine and plays the 16 kHz 16-bit samples through
+// the WAV player, or appends them to a WAV file.
+#include <string>
+#include <string_view>
+
+namespace tradutor {
+
+// 1 when ready, 0 on failure (ttsErrorText says why, where there is a text).
+// Empty arguments take the defaults: "br4", portug.nrl, .exc, .dfn, .pro, .abr.
+int ttsInitialize(const std::string& database, const std::string& rulesFile, const std::string& exceptionsFile,
+                  const std::string& diphoneListFile, const std::string& prosodyFile,
+                  const std::string& abbreviationsFile);
+// Before ttsInitialize; empty: play through the sound card.
+void ttsSetOutputFile(const std::string& fileName);
+void ttsSetFactors(double durationFactor, double pitchFactor);
+// False when the engine reported an error or the file could not be written.
+bool ttsSpeak(std::string_view text);
+void ttsStop();
+bool ttsIsSpeaking();
+void ttsTerminate();
+const std::string& ttsErrorText();
+
+// Back to the state at program start (for tests).
+void resetVoiceDriver();
+
+}  // namespace tradutor
