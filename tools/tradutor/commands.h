@@ -17,6 +17,7 @@ int numbersCommand(const Arguments& args);
 int sayCommand(const Arguments& args);
 int coverageCommand(const Arguments& args);
 int synthCommand(const Arguments& args);
+int speakCommand(const Arguments& args);
 // normalize, stress, tokens, codes, phonemes, pho.
 int ttsStageCommand(const std::string& stage, const Arguments& args);
 

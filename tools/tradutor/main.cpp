@@ -64,6 +64,10 @@ const char kUsage[] =
     "      phoneme lines (from FILE.pho, or standard input) spoken by the\n"
     "      synthetic voice's engine into a 16 kHz WAV file (default: standard\n"
     "      output); the database is the one the build made unless --db names one\n"
+    "  speak [--data DIR] [--db PATH] [--speed N] [--pitch N] --out FILE.wav TEXT\n"
+    "      TEXT through the whole synthetic voice into FILE.wav, as falamci says\n"
+    "      it with the engine type 3; speed and pitch as in [SERVFALA]; DIR holds\n"
+    "      the voice's data files and br4 (default: the voice the build made)\n"
     "\n"
     "TEXT is UTF-8 and must be writable in Windows-1252.\n"
     "Exit codes: 0 done, 1 the work failed, 2 the command line was wrong.\n";
@@ -82,6 +86,7 @@ int main(int argc, char** argv) {
   if (command == "say") return tool::sayCommand(args);
   if (command == "coverage") return tool::coverageCommand(args);
   if (command == "synth") return tool::synthCommand(args);
+  if (command == "speak") return tool::speakCommand(args);
   for (const char* stage : {"normalize", "stress", "tokens", "codes", "phonemes", "pho"})
     if (command == stage) return tool::ttsStageCommand(command, args);
   tool::printError("unknown command '" + command + "'");

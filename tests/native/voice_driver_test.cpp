@@ -1,0 +1,238 @@
+// The Portuguese voice driver against a scripted engine: what it sends, how
+// it hands the samples to the WAV player or a file, and every failure.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/host/host_control.h"
+#include "screen/kzcrt.h"
+#include "sound/kzwav.h"
+#include "support/fake_mbrola.h"
+#include "support/sound_fixture.h"
+#include "tts/utts_aurea.h"
+
+namespace {
+
+using testing_support::FakeMbrola;
+namespace host = platform::host;
+
+const std::string kData = std::string(VOICE_DIR) + "/drive_c/tarsis/aureatts/portug";
+
+class VoiceDriverTest : public testing_support::SoundTest {
+ protected:
+  void SetUp() override {
+    SoundTest::SetUp();
+    tradutor::resetVoiceDriver();
+    FakeMbrola::reset();
+    FakeMbrola::install();
+    tradutor::initConsoleUnit();
+    tradutor::initWavePlayer();
+  }
+  void TearDown() override {
+    tradutor::resetVoiceDriver();
+    SoundTest::TearDown();
+  }
+  int initialise(const std::string& rules = kData + ".nrl", const std::string& abbreviations = kData + ".abr",
+                 const std::string& prosody = kData + ".pro", const std::string& definitions = kData + ".dfn") {
+    return tradutor::ttsInitialize("br4", rules, kData + ".exc", definitions, prosody, abbreviations);
+  }
+  // The 16-bit samples of the blocks played, one vector a block.
+  static std::vector<std::vector<short>> blocks() {
+    std::vector<std::vector<short>> out;
+    for (const auto& b : host::waveLog().blocks) {
+      std::vector<short> samples(b.data.size() / 2);
+      std::memcpy(samples.data(), b.data.data(), samples.size() * 2);
+      out.push_back(samples);
+    }
+    return out;
+  }
+  static std::vector<short> numbered(short from, short to) {
+    std::vector<short> v;
+    for (int s = from; s <= to; ++s) v.push_back(static_cast<short>(s));
+    return v;
+  }
+  std::string hostFile(const std::string& name) { return drive_ + "/" + name; }
+  static void waveSwitchesOn() {
+    tradutor::waveSwitches().fastPlayback = true;
+    tradutor::waveSwitches().compressedPlayback = true;
+  }
+};
+
+TEST_F(VoiceDriverTest, AnEmptyOrBlankTextSendsNothing) {
+  ASSERT_EQ(initialise(), 1);
+  EXPECT_TRUE(tradutor::ttsSpeak(""));
+  EXPECT_TRUE(tradutor::ttsSpeak("   \t "));
+  EXPECT_TRUE(FakeMbrola::written.empty());
+  EXPECT_EQ(FakeMbrola::resets, 0);
+  EXPECT_TRUE(host::waveLog().blocks.empty());
+}
+
+TEST_F(VoiceDriverTest, EachLineGoesWithCarriageReturnAndLineFeedAndAFlushAfterTheLast) {
+  ASSERT_EQ(initialise(), 1);
+  EXPECT_EQ(FakeMbrola::initPath, "br4");  // no registry entry: the name itself
+  EXPECT_EQ(FakeMbrola::noError, 1);
+  EXPECT_TRUE(tradutor::ttsSpeak("Bom dia"));
+  ASSERT_GT(FakeMbrola::written.size(), 3u);
+  for (const std::string& line : FakeMbrola::written) {
+    ASSERT_GE(line.size(), 2u);
+    EXPECT_EQ(line.substr(line.size() - 2), "\r\n");
+  }
+  EXPECT_NE(std::find(FakeMbrola::written.begin(), FakeMbrola::written.end(), ";Bom\r\n"), FakeMbrola::written.end());
+  EXPECT_EQ(FakeMbrola::resets, 1);
+  EXPECT_EQ(FakeMbrola::flushes, 1);
+}
+
+TEST_F(VoiceDriverTest, SamplesAreHandedOverInHalfSecondsAndTheLastPieceAsItIs) {
+  ASSERT_EQ(initialise(), 1);
+  FakeMbrola::reads = {3000, 3000, 3000};  // 6000 bytes each: the third would pass 16000
+  EXPECT_TRUE(tradutor::ttsSpeak("Bom dia"));
+  const auto played = blocks();
+  ASSERT_EQ(played.size(), 2u);
+  EXPECT_EQ(played[0], numbered(1, 6000));
+  EXPECT_EQ(played[1], numbered(6001, 9000));
+  EXPECT_EQ(host::waveLog().opens.at(0).bitsPerSample, 16);
+  EXPECT_EQ(host::waveLog().opens.at(0).samplesPerSecond, 16000u);
+}
+
+TEST_F(VoiceDriverTest, ABigBlockMeetingAnEmptyBufferStillComesOutWhole) {
+  ASSERT_EQ(initialise(), 1);
+  FakeMbrola::reads = {16000, 100};
+  EXPECT_TRUE(tradutor::ttsSpeak("Bom dia"));
+  std::vector<short> all;
+  for (const auto& b : blocks()) all.insert(all.end(), b.begin(), b.end());
+  std::vector<short> expected = numbered(1, 16100);
+  expected.resize(16000 + 128, 0);  // the last piece, 200 bytes, padded to 256
+  EXPECT_EQ(all, expected);
+}
+
+TEST_F(VoiceDriverTest, AVeryShortUtteranceIsPaddedTo256Bytes) {
+  ASSERT_EQ(initialise(), 1);
+  FakeMbrola::reads = {10};
+  EXPECT_TRUE(tradutor::ttsSpeak("a"));
+  const auto played = blocks();
+  ASSERT_EQ(played.size(), 1u);
+  ASSERT_EQ(played[0].size(), 128u);
+  EXPECT_TRUE(std::equal(played[0].begin(), played[0].begin() + 10, numbered(1, 10).begin()));
+  EXPECT_TRUE(std::all_of(played[0].begin() + 10, played[0].end(), [](short s) { return s == 0; }));
+}
+
+TEST_F(VoiceDriverTest, AnEngineErrorResetsItAndTheRemainingLinesAreStillSent) {
+  ASSERT_EQ(initialise(), 1);
+  EXPECT_TRUE(tradutor::ttsSpeak("Bom dia"));
+  const std::size_t lines = FakeMbrola::written.size();
+  FakeMbrola::written.clear();
+  FakeMbrola::resets = 0;
+  FakeMbrola::failingWrites = {2};
+  waveSwitchesOn();
+  EXPECT_FALSE(tradutor::ttsSpeak("Bom dia"));
+  EXPECT_EQ(FakeMbrola::written.size(), lines);
+  EXPECT_EQ(FakeMbrola::resets, 2);  // at the start and after the error
+  EXPECT_TRUE(tradutor::waveSwitches().fastPlayback);
+  EXPECT_TRUE(tradutor::waveSwitches().compressedPlayback);
+}
+
+TEST_F(VoiceDriverTest, FastAndCompressedPlaybackAreOffWhileSpeakingAndRestoredAfter) {
+  ASSERT_EQ(initialise(), 1);
+  waveSwitchesOn();
+  bool anyOn = false;
+  FakeMbrola::onRead = [&] { anyOn = anyOn || tradutor::waveSwitches().fastPlayback || tradutor::waveSwitches().compressedPlayback; };
+  FakeMbrola::reads = {500};
+  EXPECT_TRUE(tradutor::ttsSpeak("Bom dia"));
+  EXPECT_FALSE(anyOn);
+  EXPECT_TRUE(tradutor::waveSwitches().fastPlayback);
+  EXPECT_TRUE(tradutor::waveSwitches().compressedPlayback);
+}
+
+TEST_F(VoiceDriverTest, TheOutputFileCountsExactlyTheSamplesWritten) {
+  const std::string file = hostFile("voz.wav");
+  tradutor::ttsSetOutputFile(file);
+  ASSERT_EQ(initialise(), 1);
+  FakeMbrola::reads = {1000, 500};
+  EXPECT_TRUE(tradutor::ttsSpeak("Bom dia"));
+  EXPECT_FALSE(tradutor::ttsIsSpeaking());
+  EXPECT_TRUE(host::waveLog().blocks.empty());
+  tradutor::ttsTerminate();
+  std::ifstream in(file, std::ios::binary);
+  std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_EQ(bytes.size(), 44u + 3000u);
+  auto le32 = [&](std::size_t at) { return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24; };
+  EXPECT_EQ(le32(4), 3036);
+  EXPECT_EQ(le32(40), 3000);
+  EXPECT_EQ(le32(24), 16000);
+  EXPECT_EQ(bytes[34], 16);
+  EXPECT_EQ(FakeMbrola::closes, 1);
+  EXPECT_EQ(host::loadedLibraries(), 0);
+}
+
+TEST_F(VoiceDriverTest, AFileWriteErrorFailsTheTextButSynthesisGoesOn) {
+  tradutor::ttsSetOutputFile(hostFile("cheio.wav"));
+  ASSERT_EQ(initialise(), 1);
+  host::failFileWritesAfter(100);
+  FakeMbrola::reads = {1000, 1000};
+  EXPECT_FALSE(tradutor::ttsSpeak("Bom dia"));
+  EXPECT_TRUE(FakeMbrola::reads.empty());  // every planned read was still taken
+  EXPECT_EQ(FakeMbrola::flushes, 1);
+}
+
+TEST_F(VoiceDriverTest, ASecondInitialisationReloadsEveryDataFile) {
+  ASSERT_EQ(initialise(), 1);
+  host::clearOpenedFiles();
+  ASSERT_EQ(initialise(), 1);
+  for (const char* ending : {".nrl", ".exc", ".abr", ".pro", ".dfn"}) {
+    const std::string path = kData + ending;
+    EXPECT_NE(std::find(host::openedFiles().begin(), host::openedFiles().end(), path), host::openedFiles().end()) << path;
+  }
+}
+
+TEST_F(VoiceDriverTest, EachFailureHasItsResultAndText) {
+  // No library, and a library lacking one export: 0, no text, nothing held.
+  host::removeLibrary("mbrola.dll");
+  EXPECT_EQ(initialise(), 0);
+  EXPECT_EQ(tradutor::ttsErrorText(), "");
+  FakeMbrola::install();
+  FakeMbrola::missing = {"appendf0_Phone"};
+  EXPECT_EQ(initialise(), 0);
+  EXPECT_EQ(host::loadedLibraries(), 0);
+  FakeMbrola::missing.clear();
+  // The engine refusing its database: the library is let go.
+  FakeMbrola::initResult = -1;
+  EXPECT_EQ(initialise(), 0);
+  EXPECT_EQ(host::loadedLibraries(), 0);
+  EXPECT_EQ(tradutor::ttsErrorText(), "");
+  FakeMbrola::initResult = 0;
+
+  EXPECT_EQ(initialise(kData + ".none"), 0);
+  EXPECT_EQ(tradutor::ttsErrorText(), "Erro na base de dados de portugu\xEAs");
+  EXPECT_EQ(initialise(kData + ".nrl", kData + ".none"), 0);
+  EXPECT_EQ(tradutor::ttsErrorText(), "Erro no arquivo de abreviaturas");
+  EXPECT_EQ(initialise(kData + ".nrl", kData + ".abr", kData + ".pro", kData + ".none"), 0);
+  EXPECT_EQ(tradutor::ttsErrorText(), "Erro no arquivo de pros\xF3" "dia");
+  EXPECT_EQ(initialise(kData + ".nrl", kData + ".abr", kData + ".none"), 0);
+  EXPECT_EQ(tradutor::ttsErrorText(), "Erro no arquivo de pros\xF3" "dia");
+
+  // The output file: not created (the text stays as it was), or its header not written.
+  tradutor::ttsSetOutputFile(hostFile("saida.wav"));
+  host::failNextFileCreate();
+  EXPECT_EQ(initialise(), 0);
+  EXPECT_EQ(tradutor::ttsErrorText(), "Erro no arquivo de pros\xF3" "dia");
+  host::failFileWritesAfter(10);
+  EXPECT_EQ(initialise(), 0);
+  EXPECT_EQ(tradutor::ttsErrorText(), "Arquivo de sa\xED" "da n\xE3o pode ser criado");
+}
+
+TEST_F(VoiceDriverTest, TheRegistryNamesTheDatabase) {
+  const std::string key = "SOFTWARE\\TCTS\\Mbrola\\databases\\br4";
+  host::setRegistryString(platform::RegistryRoot::localMachine, key, "", "d:\\vozes\\br4");
+  ASSERT_EQ(initialise(), 1);
+  EXPECT_EQ(FakeMbrola::initPath, "d:\\vozes\\br4");
+  host::setRegistryString(platform::RegistryRoot::localMachine, key, "", "");
+  ASSERT_EQ(initialise(), 1);
+  EXPECT_EQ(FakeMbrola::initPath, "c:\\tarsis\\aureatts\\br4");
+  EXPECT_EQ(host::openRegistryKeys(), 0);
+}
+
+}  // namespace
