@@ -38,6 +38,26 @@ answer=$(wine "$(dirname "$exe")/../tests/win32/console_win32_tests.exe" --mci-e
 "$voicetool" find "$RIG_DIR/sound.raw" "$RIG_DIR/prompt.wav" "$RIG_DIR/answer.wav" "$RIG_DIR/prompt.wav" \
   >"$RIG_DIR/found.txt" || fail "the synthetic voice's sound was not what tradutor speak makes: $(cat "$RIG_DIR/found.txt")"
 
+# A key during the answer cuts it short: its first second is heard, not its end.
+: >"$RIG_DIR/sound.raw"
+(cd "$WINEPREFIX/drive_c/tarsis" && exec wine "$exe") &
+program=$!
+find_window falamci
+sleep 3
+xdotool type --delay 80 "status w"
+xdotool key Return
+sleep 0.3
+xdotool key x
+sleep 3
+xdotool key BackSpace Return
+for _ in $(seq 1 200); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+wait "$program" || fail "falamci did not end with 0 after the cut answer"
+sox -D "$RIG_DIR/answer.wav" "$RIG_DIR/answer-start.wav" trim 0 1
+"$voicetool" find "$RIG_DIR/sound.raw" "$RIG_DIR/answer-start.wav" >/dev/null || fail "the answer did not begin"
+if "$voicetool" find "$RIG_DIR/sound.raw" "$RIG_DIR/answer.wav" >/dev/null; then
+  fail "a key during the answer did not stop it"
+fi
+
 # Without the engine beside the program, and without its database, the
 # recordings and the diphone voice speak instead.
 "$tradutor" say --ini "$voice/drive_c/windows/ORALIS.INI" --drive-c "$voice/drive_c" --out "$RIG_DIR/recorded.wav" \
