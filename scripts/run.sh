@@ -18,6 +18,17 @@ if [ ! -d "$WINEPREFIX" ]; then
 fi
 # The voice goes where ORALIS.INI points: C:\windows\ORALIS.INI and C:\tarsis\som.
 cp -r "$voice/drive_c/." "$WINEPREFIX/drive_c/"
+# The synthetic voice's database is found through the key MBROLA's
+# installations write; mbrola.dll lies beside falamci.exe.
+wine reg add 'HKLM\SOFTWARE\TCTS\Mbrola\databases\br4' /ve /d 'C:\tarsis\aureatts\br4' /f >/dev/null 2>&1 || true
+# FALAMCI_VOICE=synthetic: all speech through the synthetic voice (SAPI=S, engine type 3).
+ini=$WINEPREFIX/drive_c/windows/ORALIS.INI
+bits="-e unsigned-integer -b 8" rate=11025
+if [ "${FALAMCI_VOICE:-}" = synthetic ]; then
+  sed -i 's/^SAPI=N/SAPI=S/' "$ini"
+  bits="-e signed-integer -b 16" rate=16000
+  echo "falamci speaks with the synthetic voice."
+fi
 # Wine has no Courier New, the console's font: a fixed-pitch font it has stands in.
 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'DejaVu Sans Mono' /f >/dev/null 2>&1 || true
 
@@ -31,7 +42,7 @@ if [ -n "${FALAMCI_RECORD:-}" ]; then
   record=$(realpath -m "$FALAMCI_RECORD")
   export HOME=$(mktemp -d)
   printf 'pcm.!default { type file; slave.pcm "null"; file "|cat >> %s.raw"; format "raw" }\n' "$record" >"$HOME/.asoundrc"
-  cleanups+=('sox -q -t raw -r 11025 -e unsigned-integer -b 8 -c 1 "$record.raw" "$record" && rm -f "$record.raw" && echo "What falamci said is in $record"')
+  cleanups+=('sox -q -t raw -r $rate $bits -c 1 "$record.raw" "$record" && rm -f "$record.raw" && echo "What falamci said is in $record"')
   : >"$record.raw"
 elif ! grep -q '[0-9]' /proc/asound/cards 2>/dev/null; then
   echo "This machine has no sound device, so falamci cannot be heard here."
