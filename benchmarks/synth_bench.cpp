@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -17,7 +18,12 @@
 #include "bench_support.h"
 #include "database.h"
 #include "mbrola.h"
+#include "engines/mbrola_voice.h"
 #include "platform/host/host_control.h"
+#include "psola_static.h"
+#include "screen/kzcrt.h"
+#include "sound/kzwav.h"
+#include "tts/utts_aurea.h"
 #include "spectrum.h"
 
 namespace {
@@ -140,5 +146,78 @@ void JoinSmoothness(benchmark::State& state) {
   close_MBR();
 }
 BENCHMARK(JoinSmoothness)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// The whole synthetic voice as falamci runs it: text through the front end,
+// the engine (where mbrola.dll would be) and the WAV player's device.
+bool startSyntheticVoice() {
+  platform::host::reset();
+  tradutor::resetConsoleUnit();
+  tradutor::resetWavePlayer();
+  tradutor::resetVoiceDriver();
+  platform::host::installLibrary("mbrola.dll", [](const char* name) { return psola_export(name); });
+  tradutor::initConsoleUnit();
+  tradutor::initWavePlayer();
+  tradutor::openConsoleWindow();
+  const std::string stem = std::string(VOICE_DIR) + "/drive_c/tarsis/aureatts/portug";
+  if (tradutor::ttsInitialize(kDatabase, stem + ".nrl", stem + ".exc", stem + ".dfn", stem + ".pro", stem + ".abr") == 0)
+    return false;
+  tradutor::ttsSetFactors(tradutor::mbrolaDurationFactor(0), tradutor::mbrolaPitchFactor(0));
+  return true;
+}
+
+void TextToSpeech(benchmark::State& state) {
+  if (!startSyntheticVoice()) {
+    state.SkipWithError("the synthetic voice did not start");
+    return;
+  }
+  const std::vector<std::string> lines = bench::linesOfWords(static_cast<std::size_t>(state.range(0)));
+  std::uint64_t samples = 0;
+  // Each block is counted and let go as it is written.
+  platform::host::setWaveWriteHook([&samples] {
+    auto& blocks = platform::host::waveLog().blocks;
+    for (const auto& b : blocks) samples += b.data.size() / 2;
+    blocks.clear();
+  });
+  for (auto _ : state)
+    for (const std::string& text : lines) tradutor::ttsSpeak(text);
+  platform::host::setWaveWriteHook(nullptr);
+  state.counters["x real time"] = benchmark::Counter(static_cast<double>(samples) / 16000, benchmark::Counter::kIsRate);
+  tradutor::ttsTerminate();
+}
+BENCHMARK(TextToSpeech)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// From ttsSpeak of the prompt to its first block on the device.
+void PromptToFirstBuffer(benchmark::State& state) {
+  if (!startSyntheticVoice()) {
+    state.SkipWithError("the synthetic voice did not start");
+    return;
+  }
+  std::chrono::steady_clock::time_point first;
+  bool seen = false;
+  platform::host::setWaveWriteHook([&] {
+    if (!seen) first = std::chrono::steady_clock::now(), seen = true;
+    platform::host::waveLog().blocks.clear();
+  });
+  double total = 0;
+  for (auto _ : state) {
+    seen = false;
+    const auto start = std::chrono::steady_clock::now();
+    tradutor::ttsSpeak("Entre comando MCI");
+    if (!seen) {
+      state.SkipWithError("nothing was played");
+      break;
+    }
+    total += std::chrono::duration<double, std::milli>(first - start).count();
+    tradutor::stopWave();
+  }
+  platform::host::setWaveWriteHook(nullptr);
+  state.counters["ms to first buffer"] = total / static_cast<double>(state.iterations());
+  tradutor::ttsTerminate();
+}
+BENCHMARK(PromptToFirstBuffer)->Unit(benchmark::kMillisecond);
 
 }  // namespace

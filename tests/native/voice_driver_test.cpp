@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/host/host_control.h"
+#include "psola_static.h"
 #include "screen/kzcrt.h"
 #include "sound/kzwav.h"
 #include "support/fake_mbrola.h"
@@ -233,6 +234,59 @@ TEST_F(VoiceDriverTest, TheRegistryNamesTheDatabase) {
   ASSERT_EQ(initialise(), 1);
   EXPECT_EQ(FakeMbrola::initPath, "c:\\tarsis\\aureatts\\br4");
   EXPECT_EQ(host::openRegistryKeys(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The driver with the real engine where mbrola.dll would be, on the voice the
+// build recorded.
+class VoiceDriverWithEngineTest : public VoiceDriverTest {
+ protected:
+  void SetUp() override {
+    VoiceDriverTest::SetUp();
+    host::installLibrary("mbrola.dll", [](const char* name) { return psola_export(name); });
+    host::setRegistryString(platform::RegistryRoot::localMachine, "SOFTWARE\\TCTS\\Mbrola\\databases\\br4", "",
+                            std::string(VOICE_DIR) + "/drive_c/tarsis/aureatts/br4");
+  }
+};
+
+TEST_F(VoiceDriverWithEngineTest, AnyTextComesOutAsSoundWithoutAFault) {
+  const std::string file = hostFile("texto.wav");
+  tradutor::ttsSetOutputFile(file);
+  ASSERT_EQ(initialise(), 1);
+  tradutor::ttsSetFactors(0.8, 1.0);
+  std::string everyByte;
+  for (int round = 0; round < 4; ++round)
+    for (int c = 1; c < 256; ++c) everyByte += static_cast<char>(c);
+  everyByte += "Bom dia.";
+  std::string long100k;
+  while (long100k.size() < 100000) long100k += "A reuni\xE3o come\xE7" "a \xE0s 14 horas, na sala 3. ";
+  long100k.resize(100000);
+  EXPECT_TRUE(tradutor::ttsSpeak(everyByte));
+  EXPECT_TRUE(tradutor::ttsSpeak(std::string(5000, ' ')));
+  EXPECT_TRUE(tradutor::ttsSpeak(long100k));
+  tradutor::ttsTerminate();
+  std::ifstream in(file, std::ios::binary | std::ios::ate);
+  const auto size = static_cast<std::size_t>(in.tellg());
+  // About 10 minutes of speech for the long text: far more than a second.
+  EXPECT_GT(size, 44u + 2u * 16000u * 60u);
+  in.seekg(40);
+  unsigned char count[4];
+  in.read(reinterpret_cast<char*>(count), 4);
+  EXPECT_EQ(count[0] | count[1] << 8 | count[2] << 16 | static_cast<std::size_t>(count[3]) << 24, size - 44);
+}
+
+TEST_F(VoiceDriverWithEngineTest, ThePromptIsPlayedAtSixteenKilohertz) {
+  ASSERT_EQ(initialise(), 1);
+  EXPECT_TRUE(tradutor::ttsSpeak("Entre comando MCI"));
+  ASSERT_FALSE(host::waveLog().opens.empty());
+  EXPECT_EQ(host::waveLog().opens[0].samplesPerSecond, 16000u);
+  EXPECT_EQ(host::waveLog().opens[0].bitsPerSample, 16);
+  std::size_t bytes = 0;
+  for (const auto& b : host::waveLog().blocks) bytes += b.data.size();
+  EXPECT_GT(bytes, 2u * 16000u);  // more than a second of speech
 }
 
 }  // namespace
