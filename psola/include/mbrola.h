@@ -42,7 +42,8 @@ enum {
   MBR_ERR_TOO_MANY_PITCH_POINTS = 10,
   MBR_ERR_BAD_ARGUMENT = 11,
   MBR_ERR_RENAME = 12,
-  MBR_ERR_PARSER = 13
+  MBR_ERR_PARSER = 13,
+  MBR_ERR_INPUT_FULL = 14
 };
 
 /* Sample types of readtype_MBR. */

@@ -156,15 +156,21 @@ LoadResult loadDatabase(const std::string& path, Database& db, std::string& why)
     why = "cannot open the database " + path;
     return LoadResult::missing;
   }
+  // Read in one piece of the file's own size: no growing copies of a
+  // database of megabytes.
   std::vector<unsigned char> bytes;
-  unsigned char chunk[65536];
   bool tooBig = false;
-  for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) {
-    if (bytes.size() + n > kMaxFileSize) {
-      tooBig = true;
-      break;
-    }
-    bytes.insert(bytes.end(), chunk, chunk + n);
+  long size = -1;
+  if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);
+  if (size < 0 || std::fseek(f, 0, SEEK_SET) != 0) {
+    std::fclose(f);
+    return fail(db, why, "cannot read the database " + path);
+  }
+  if (static_cast<std::uint64_t>(size) > kMaxFileSize) {
+    tooBig = true;
+  } else {
+    bytes.resize(static_cast<std::size_t>(size));
+    if (!bytes.empty() && std::fread(bytes.data(), 1, bytes.size(), f) != bytes.size()) bytes.clear();
   }
   std::fclose(f);
   if (tooBig) return fail(db, why, "the database is too large");

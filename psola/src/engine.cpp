@@ -127,6 +127,10 @@ int Engine::setFrequency(int hz) {
 void Engine::setParser(MbrParser* parser) { parser_ = parser; }
 
 void Engine::queuePhone(const std::string& name, double ms, const std::vector<PitchPoint>& points) {
+  if (synth_.full()) {
+    raise(MBR_ERR_INPUT_FULL, "too much input waiting: read the samples before writing more");
+    return;
+  }
   const int index = lookup(name);
   if (index < 0) {
     std::string shown = name.substr(0, 40);

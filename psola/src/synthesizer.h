@@ -50,6 +50,11 @@ class Synthesizer {
   int read(float* out, int count);
   // The same, scaled by `volume`, rounded and limited to 16 bits.
   int read(short* out, int count, float volume);
+  // Phonemes and pitch targets queued and not yet made: the engine refuses
+  // more input beyond kMaxQueued of either, so that memory stays bounded
+  // when a caller writes without reading.
+  static constexpr std::size_t kMaxQueued = 65536;
+  bool full() const { return phones_.size() >= kMaxQueued || targets_.size() >= kMaxQueued; }
   // True when nothing is queued and every made sample has been read.
   bool drained() const { return phones_.empty() && readPos_ == finalUpTo_; }
   int missingLeft() const { return missingLeft_; }

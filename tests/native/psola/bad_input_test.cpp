@@ -82,6 +82,15 @@ TEST_F(BadInputTest, GarbageNeverCrashesOrGrowsWithoutBound) {
   EXPECT_GT(speak("a 100\ni 100").size(), 3000u);
 }
 
+TEST_F(BadInputTest, WritingWithoutEverReadingIsRefusedOnceTheQueueIsFull) {
+  std::string lines;
+  for (int k = 0; k < 70000; ++k) lines += "a 10\n";
+  write_MBR(lines.data());
+  EXPECT_EQ(lastError_MBR(), MBR_ERR_INPUT_FULL);
+  reset_MBR();
+  EXPECT_GT(speak("a 100\ni 100").size(), 3000u);  // and all is well after a reset
+}
+
 TEST_F(BadInputTest, ErrorsClearOnResetAndOnInit) {
   speak("zz 100");
   EXPECT_EQ(lastError_MBR(), MBR_ERR_UNKNOWN_PHONEME);
