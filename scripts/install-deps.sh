@@ -11,6 +11,7 @@ packages=(
   wine wine32:i386 wine64 fonts-wine
   xvfb xauth xdotool xclip imagemagick
   espeak-ng sox wbrazilian libespeak-ng-dev
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

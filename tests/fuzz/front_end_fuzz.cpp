@@ -1,0 +1,27 @@
+// Any text through the Portuguese front end, from normalisation to the
+// phoneme lines, with the default language data.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "fuzz_support.h"
+#include "platform/host/host_control.h"
+#include "tts/utts_inic.h"
+#include "tts/utts_portug.h"
+#include "tts/utts_preproc.h"
+#include "tts/utts_prosodia.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const bool ready = [] {
+    platform::host::reset();
+    return tradutor::loadAbbreviations(fuzz::voiceData("portug.abr")) &&
+           tradutor::loadProsodyFile(fuzz::voiceData("portug.pro")) &&
+           tradutor::loadLanguageData(fuzz::voiceData("portug.nrl"), fuzz::voiceData("portug.exc")) &&
+           tradutor::loadDiphoneList(fuzz::voiceData("portug.dfn"));
+  }();
+  if (!ready) __builtin_trap();
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  const auto codes = tradutor::assignIntonationCodes(tradutor::splitIntoWords(tradutor::normalizeText(text)));
+  const auto lines = tradutor::makePhonemeLines(tradutor::transcribeWords(codes), 0.8, 1.0);
+  return lines.size() > 1000000 ? 1 : 0;
+}

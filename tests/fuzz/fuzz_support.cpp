@@ -1,0 +1,30 @@
+#include "fuzz_support.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace fuzz {
+
+const std::string& scratchFolder() {
+  static const std::string folder = [] {
+    const auto dir = std::filesystem::temp_directory_path() / ("falamci-fuzz-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    return dir.string();
+  }();
+  return folder;
+}
+
+std::string writeScratch(const std::string& name, const std::uint8_t* data, std::size_t size) {
+  const std::string path = scratchFolder() + "/" + name;
+  if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+    if (size > 0) std::fwrite(data, 1, size, f);
+    std::fclose(f);
+  }
+  return path;
+}
+
+std::string voiceData(const std::string& file) { return std::string(FUZZ_VOICE_DIR) + "/drive_c/tarsis/aureatts/" + file; }
+
+}  // namespace fuzz
