@@ -95,7 +95,6 @@ void Engine::close() {
   names_.clear();
   line_.clear();
   discarding_ = false;
-  frequency_ = 16000;
 }
 
 void Engine::reset() {
