@@ -110,6 +110,16 @@ TEST_F(VoiceDriverTest, ABigBlockMeetingAnEmptyBufferStillComesOutWhole) {
   EXPECT_EQ(all, expected);
 }
 
+TEST_F(VoiceDriverTest, AnEngineClaimingMoreSamplesThanItsBufferHoldsIsNotBelieved) {
+  ASSERT_EQ(initialise(), 1);
+  FakeMbrola::claimsMore = true;
+  FakeMbrola::reads = {16000, 16000};
+  tradutor::ttsSpeak("Bom dia");
+  std::size_t samples = 0;
+  for (const auto& b : blocks()) samples += b.size();
+  EXPECT_EQ(samples, 32000u);
+}
+
 TEST_F(VoiceDriverTest, AVeryShortUtteranceIsPaddedTo256Bytes) {
   ASSERT_EQ(initialise(), 1);
   FakeMbrola::reads = {10};

@@ -162,6 +162,8 @@ bool ttsSpeak(std::string_view text) {
         result = false;
       }
       if (got <= 0) break;
+      // An engine that claims more than the buffer holds is not trusted past it.
+      if (got > kReadSamples) got = kReadSamples;
       const std::size_t n = static_cast<std::size_t>(got) * 2;
       if (s.writingToFile) {
         if (!platform::writeFile(s.outputFile, s.readBuffer.data(), n)) result = false;

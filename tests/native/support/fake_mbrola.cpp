@@ -13,6 +13,7 @@ int FakeMbrola::resets = 0, FakeMbrola::flushes = 0, FakeMbrola::closes = 0, Fak
 int FakeMbrola::initResult = 0;
 std::deque<int> FakeMbrola::reads;
 std::set<int> FakeMbrola::failingWrites;
+bool FakeMbrola::claimsMore = false;
 std::set<std::string> FakeMbrola::missing;
 std::function<void()> FakeMbrola::onRead;
 
@@ -39,7 +40,7 @@ int PLATFORM_STDCALL read(short* buffer, int count) {
   const int n = std::min(count, FakeMbrola::reads.front());
   FakeMbrola::reads.pop_front();
   for (int i = 0; i < n; ++i) buffer[i] = g_next++;
-  return n;
+  return FakeMbrola::claimsMore ? n + 1000 : n;
 }
 int PLATFORM_STDCALL readType(void*, int, int) { return 0; }
 void PLATFORM_STDCALL close() { ++FakeMbrola::closes; }
@@ -104,6 +105,7 @@ void FakeMbrola::reset() {
   initResult = 0;
   reads.clear();
   failingWrites.clear();
+  claimsMore = false;
   missing.clear();
   onRead = nullptr;
   g_error = 0;

@@ -21,6 +21,8 @@ struct FakeMbrola {
   static int initResult;
   static std::deque<int> reads;
   static std::set<int> failingWrites;
+  // read_MBR says it gave 1000 samples more than it did (and than asked).
+  static bool claimsMore;
   // Run at every read_MBR (to look at the program's state meanwhile).
   static std::function<void()> onRead;
   // Exports left out of the library.
