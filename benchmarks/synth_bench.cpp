@@ -24,7 +24,7 @@
 #include "screen/kzcrt.h"
 #include "sound/kzwav.h"
 #include "tts/utts_aurea.h"
-#include "spectrum.h"
+#include "band_levels.h"
 
 namespace {
 

@@ -5,6 +5,11 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "hub/kzwin.h"
+#include "platform/host/host_control.h"
+#include "screen/kzcrt.h"
+#include "sound/kzwav.h"
+
 namespace fuzz {
 
 const std::string& scratchFolder() {
@@ -23,6 +28,14 @@ std::string writeScratch(const std::string& name, const std::uint8_t* data, std:
     std::fclose(f);
   }
   return path;
+}
+
+void resetProgram() {
+  platform::host::reset();
+  tradutor::resetConsoleUnit();
+  tradutor::resetWavePlayer();
+  tradutor::resetSpeechHub();
+  platform::host::setWaveRecording(false);
 }
 
 std::string voiceData(const std::string& file) { return std::string(FUZZ_VOICE_DIR) + "/drive_c/tarsis/aureatts/" + file; }

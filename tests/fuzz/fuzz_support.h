@@ -11,6 +11,9 @@ namespace fuzz {
 const std::string& scratchFolder();
 // Writes the bytes to a file in the scratch folder; returns its path.
 std::string writeScratch(const std::string& name, const std::uint8_t* data, std::size_t size);
+// The host platform, console, WAV player and hub back to their start, sound
+// not kept: each input of a target that drives the program begins here.
+void resetProgram();
 // The built voice tree's aureatts folder (FUZZ_VOICE_DIR).
 std::string voiceData(const std::string& file);
 

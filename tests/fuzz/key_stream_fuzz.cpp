@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "fuzz_support.h"
 #include "hub/kzwin.h"
 #include "hub/line_editor.h"
 #include "platform/host/host_control.h"
@@ -16,14 +17,10 @@
 namespace host = platform::host;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  host::reset();
-  tradutor::resetConsoleUnit();
-  tradutor::resetWavePlayer();
-  tradutor::resetSpeechHub();
+  fuzz::resetProgram();
   host::mapDrive('C', std::string(FUZZ_VOICE_DIR) + "/drive_c");
   host::setWindowsDirectory("C:\\windows");
   host::setCurrentDirectory("C:\\tarsis");
-  host::setWaveRecording(false);
   tradutor::initConsoleUnit();
   tradutor::initWavePlayer();
   tradutor::initSpeechHub();

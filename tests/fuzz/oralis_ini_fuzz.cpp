@@ -14,12 +14,8 @@
 namespace host = platform::host;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  host::reset();
-  tradutor::resetConsoleUnit();
-  tradutor::resetWavePlayer();
-  tradutor::resetSpeechHub();
+  fuzz::resetProgram();
   host::setDriveFolder(fuzz::scratchFolder());
-  host::setWaveRecording(false);
   host::writeFile("C:\\WINDOWS\\ORALIS.INI", std::string(reinterpret_cast<const char*>(data), size));
   try {
     tradutor::initConsoleUnit();

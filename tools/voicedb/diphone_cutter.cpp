@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "spectrum.h"
+#include "band_levels.h"
 
 namespace voicedb {
 namespace {

@@ -129,6 +129,11 @@ void failNextFileCreate() { state().failNextCreate = true; }
 void failFileWritesAfter(std::uint64_t bytes) { state().writeBudget = bytes; }
 
 namespace internal {
+std::string foldCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
+}
+
 void resetFiles() {
   state() = FileState{};
   resetProcess();

@@ -26,6 +26,10 @@ void resetMessages();
 void resetRegistry();
 void resetLibraries();
 
+// Lower case of ASCII letters: registry keys and library names are matched
+// without regard to case, as on Windows.
+std::string foldCase(std::string text);
+
 // Posts a wave-out notification to the console window.
 void postWaveDone(std::uintptr_t device, std::uintptr_t header);
 // Records that a file was opened.

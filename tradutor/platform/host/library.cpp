@@ -2,8 +2,6 @@
 // each a function that finds a symbol; names without regard to case.
 #include "platform/library.h"
 
-#include <algorithm>
-#include <cctype>
 #include <map>
 
 #include "platform/host/host_internal.h"
@@ -21,11 +19,6 @@ LibraryState& state() {
   return s;
 }
 
-std::string folded(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-  return text;
-}
-
 }  // namespace
 }  // namespace platform
 
@@ -36,7 +29,7 @@ struct platform::LibraryImpl {
 namespace platform {
 
 LibraryHandle loadLibrary(const std::string& name) {
-  const auto found = state().libraries.find(folded(name));
+  const auto found = state().libraries.find(host::internal::foldCase(name));
   if (found == state().libraries.end()) return nullptr;
   ++state().loaded;
   return new LibraryImpl{found->second};
@@ -54,8 +47,10 @@ void freeLibrary(LibraryHandle library) {
 
 namespace host {
 
-void installLibrary(const std::string& name, SymbolResolver resolver) { state().libraries[folded(name)] = std::move(resolver); }
-void removeLibrary(const std::string& name) { state().libraries.erase(folded(name)); }
+void installLibrary(const std::string& name, SymbolResolver resolver) {
+  state().libraries[internal::foldCase(name)] = std::move(resolver);
+}
+void removeLibrary(const std::string& name) { state().libraries.erase(internal::foldCase(name)); }
 int loadedLibraries() { return state().loaded; }
 
 namespace internal {

@@ -2,8 +2,6 @@
 // value names without regard to case, as on Windows.
 #include "platform/registry.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <map>
 #include <vector>
@@ -29,13 +27,8 @@ RegistryState& state() {
   return s;
 }
 
-std::string folded(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-  return text;
-}
-
 std::pair<int, std::string> slot(RegistryRoot root, const std::string& subkey) {
-  return {static_cast<int>(root), folded(subkey)};
+  return {static_cast<int>(root), host::internal::foldCase(subkey)};
 }
 
 }  // namespace
@@ -59,7 +52,7 @@ bool openRegistryKey(RegistryRoot root, const std::string& subkey, RegistryKey& 
 bool queryRegistryValue(RegistryKey key, const std::string& name, std::uint32_t& type, std::uint32_t& size,
                         std::uint8_t* buffer) {
   if (key == nullptr) return false;
-  const auto found = key->values->find(folded(name));
+  const auto found = key->values->find(host::internal::foldCase(name));
   if (found == key->values->end()) return false;
   const Value& v = found->second;
   if (buffer != nullptr) {
@@ -81,7 +74,7 @@ namespace host {
 
 void setRegistryValue(RegistryRoot root, const std::string& subkey, const std::string& name, std::uint32_t type,
                       const std::vector<std::uint8_t>& data) {
-  state().keys[slot(root, subkey)][folded(name)] = Value{type, data};
+  state().keys[slot(root, subkey)][host::internal::foldCase(name)] = Value{type, data};
 }
 
 void setRegistryString(RegistryRoot root, const std::string& subkey, const std::string& name, const std::string& text) {

@@ -1,4 +1,4 @@
-#include "spectrum.h"
+#include "band_levels.h"
 
 #include <cmath>
 #include <complex>
