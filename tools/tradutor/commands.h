@@ -27,6 +27,9 @@ void printError(const std::string& message);
 bool textArgument(const std::string& utf8, std::string& cp1252);
 // Takes "--name VALUE" out of the arguments; false when it is not there.
 bool takeOption(Arguments& args, const std::string& name, std::string& value);
+// The synthetic voice's folder (data files and br4) that the build makes
+// beside this program: voice/drive_c/tarsis/aureatts.
+std::string builtVoiceFolder();
 // A 16 kHz 16-bit mono WAV file ("-": standard output).
 bool writeWave16(const std::string& path, const std::vector<short>& samples);
 

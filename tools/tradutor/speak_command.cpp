@@ -1,8 +1,6 @@
 // speak: text through the whole synthetic voice, as falamci speaks it with
 // [SERVFALA] TIPOSAPI=3: the Portuguese voice driver with its file output,
 // the engine linked in where mbrola.dll would be loaded.
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 
@@ -20,15 +18,6 @@ namespace {
 constexpr const char* kUsageLine =
     "tradutor speak [--data DIR] [--db PATH] [--speed N] [--pitch N] --out FILE.wav TEXT";
 
-// The voice tree the build makes, beside this program.
-std::string builtVoiceTree() {
-  char self[4096];
-  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  if (n <= 0) return ".";
-  self[n] = 0;
-  return (fs::path(self).parent_path() / "voice" / "drive_c" / "tarsis" / "aureatts").string();
-}
-
 bool number(const std::string& text, int& value) {
   try {
     std::size_t used = 0;
@@ -43,7 +32,7 @@ bool number(const std::string& text, int& value) {
 
 int speakCommand(const Arguments& given) {
   Arguments args = given;
-  std::string dir = builtVoiceTree(), db, out, speedText = "0", pitchText = "0";
+  std::string dir = builtVoiceFolder(), db, out, speedText = "0", pitchText = "0";
   takeOption(args, "--data", dir);
   takeOption(args, "--db", db);
   takeOption(args, "--out", out);

@@ -21,15 +21,6 @@ namespace {
 
 constexpr const char* kUsageLine = "tradutor synth [--db PATH] [--out FILE.wav] [FILE.pho | -]";
 
-// The database the build makes, beside this program: voice/drive_c/tarsis/aureatts/br4.
-std::string builtDatabase() {
-  char self[4096];
-  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  if (n <= 0) return "br4";
-  self[n] = 0;
-  return (fs::path(self).parent_path() / "voice" / "drive_c" / "tarsis" / "aureatts" / "br4").string();
-}
-
 std::string engineError() {
   char text[256];
   return lastErrorStr_MBR(text, sizeof text);
@@ -41,6 +32,14 @@ void drain(std::vector<short>& samples) {
 }
 
 }  // namespace
+
+std::string builtVoiceFolder() {
+  char self[4096];
+  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n <= 0) return ".";
+  self[n] = 0;
+  return (fs::path(self).parent_path() / "voice" / "drive_c" / "tarsis" / "aureatts").string();
+}
 
 bool writeWave16(const std::string& path, const std::vector<short>& samples) {
   std::uint8_t header[tradutor::kWaveHeaderSize];
@@ -57,7 +56,7 @@ bool writeWave16(const std::string& path, const std::vector<short>& samples) {
 
 int synthCommand(const Arguments& given) {
   Arguments args = given;
-  std::string db = builtDatabase(), out = "-";
+  std::string db = (fs::path(builtVoiceFolder()) / "br4").string(), out = "-";
   takeOption(args, "--db", db);
   takeOption(args, "--out", out);
   if (args.size() > 1) {
