@@ -2,7 +2,8 @@
 # fuzz.sh [SECONDS]: runs every fuzz target for SECONDS (default 60) from its
 # seed corpus in tests/fuzz/corpus and prints, per target, the executions
 # and what it found. An input that crashes is kept in
-# build/fuzz/findings/TARGET/ to be added to tests/fuzz/regressions/.
+# build/fuzz/findings/TARGET/; once its cause is mended it goes into
+# tests/fuzz/regressions/TARGET/, which the native tests replay.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-${FUZZ_SECONDS:-60}}
@@ -11,8 +12,10 @@ cmake --preset native >/dev/null && cmake --build --preset native --target voice
 cmake --preset fuzz >/dev/null && cmake --build --preset fuzz >/dev/null || exit 1
 status=0
 printf '%-16s %12s %9s\n' target executions findings
-for exe in build/fuzz/tests/fuzz/*_fuzz; do
-  name=$(basename "$exe" _fuzz)
+# One seed folder per target: the list of targets.
+for seeds in tests/fuzz/corpus/*/; do
+  name=$(basename "$seeds")
+  exe=build/fuzz/tests/fuzz/${name}_fuzz
   work=build/fuzz/run/$name findings=build/fuzz/findings/$name
   rm -rf "$work"
   mkdir -p "$work" "$findings"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds both presets and runs every test level: native unit tests, the same
-# under the sanitizers, the Windows tests under Wine and the end-to-end run.
+# under the sanitizers, the Windows tests under Wine and the end-to-end run,
+# then every fuzz target for a few seconds.
 # Ends with one line counting the tests of all levels.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -49,6 +50,19 @@ run_level() {
 run_level native native
 run_level sanitizers native-asan
 run_level windows win32
+
+# Every fuzz target for a short, fixed time; each is one test, failed by
+# any finding (or by a target that did not run).
+fuzz_out=$(scripts/fuzz.sh "${FUZZ_TEST_SECONDS:-10}" 2>&1)
+fuzz_rc=$?
+echo "$fuzz_out"
+fuzz_total=$(echo "$fuzz_out" | awk 'NR > 1 && NF == 3' | wc -l)
+fuzz_passed=$(echo "$fuzz_out" | awk 'NR > 1 && NF == 3 && $2 ~ /^[0-9]+$/ && $3 == 0' | wc -l)
+[ "$fuzz_total" -gt 0 ] || fuzz_total=1
+passed=$((passed + fuzz_passed))
+failed=$((failed + fuzz_total - fuzz_passed))
+summary+=("fuzz: $fuzz_passed/$fuzz_total")
+[ $fuzz_rc -eq 0 ] && [ "$fuzz_passed" -eq "$fuzz_total" ] || status=1
 
 echo
 echo "Levels: ${summary[*]}"

@@ -38,6 +38,44 @@ void resetProgram() {
   platform::host::setWaveRecording(false);
 }
 
+void openTalkingConsole() {
+  resetProgram();
+  platform::host::mapDrive('C', std::string(FUZZ_VOICE_DIR) + "/drive_c");
+  platform::host::setWindowsDirectory("C:\\windows");
+  platform::host::setCurrentDirectory("C:\\tarsis");
+  tradutor::initConsoleUnit();
+  tradutor::initWavePlayer();
+  tradutor::initSpeechHub();
+  tradutor::openConsoleWindow();
+}
+
+void postKeyEvents(const std::uint8_t* data, std::size_t size) {
+  namespace host = platform::host;
+  for (std::size_t i = 0; i + 1 < size && i < 400; i += 2) {
+    const std::uint8_t how = data[i], what = data[i + 1];
+    const host::Modifiers m{(how & 4) != 0, (how & 8) != 0, (how & 16) != 0};
+    switch (how & 3) {
+      case 0: host::pressKey(what, m); break;
+      case 1: host::postChar(what, m); break;
+      case 2: host::postKeyDown(what, m); break;
+      default: host::postKeyUp(what, m); break;
+    }
+  }
+}
+
+std::vector<std::string> splitParts(const std::uint8_t* data, std::size_t size, std::size_t count) {
+  const std::string input(reinterpret_cast<const char*>(data), size);
+  std::vector<std::string> parts(count);
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < count && at <= input.size(); ++i) {
+    const std::size_t next = i + 1 == count ? std::string::npos : input.find("@@@", at);
+    parts[i] = input.substr(at, next == std::string::npos ? std::string::npos : next - at);
+    if (next == std::string::npos) break;
+    at = next + 3;
+  }
+  return parts;
+}
+
 std::string voiceData(const std::string& file) { return std::string(FUZZ_VOICE_DIR) + "/drive_c/tarsis/aureatts/" + file; }
 
 }  // namespace fuzz

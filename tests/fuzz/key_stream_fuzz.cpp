@@ -1,8 +1,6 @@
 // Any stream of keys into the spoken line editor, with the screen review
 // (Ctrl+Alt+F9) and the Braille keyboard (Ctrl+Alt+F11) reachable from it,
-// on the default voice. Each pair of bytes is one key event: the first says
-// how (pressed, a character, down only, up only) and with which modifiers,
-// the second which key or character.
+// on the default voice; the input is key events (fuzz::postKeyEvents).
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,30 +10,13 @@
 #include "hub/line_editor.h"
 #include "platform/host/host_control.h"
 #include "screen/kzcrt.h"
-#include "sound/kzwav.h"
 
 namespace host = platform::host;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzz::resetProgram();
-  host::mapDrive('C', std::string(FUZZ_VOICE_DIR) + "/drive_c");
-  host::setWindowsDirectory("C:\\windows");
-  host::setCurrentDirectory("C:\\tarsis");
-  tradutor::initConsoleUnit();
-  tradutor::initWavePlayer();
-  tradutor::initSpeechHub();
-  tradutor::openConsoleWindow();
+  fuzz::openTalkingConsole();
   tradutor::writeLine("Entre comando MCI");
-  for (std::size_t i = 0; i + 1 < size && i < 400; i += 2) {
-    const std::uint8_t how = data[i], what = data[i + 1];
-    const host::Modifiers m{(how & 4) != 0, (how & 8) != 0, (how & 16) != 0};
-    switch (how & 3) {
-      case 0: host::pressKey(what, m); break;
-      case 1: host::postChar(what, m); break;
-      case 2: host::postKeyDown(what, m); break;
-      default: host::postKeyUp(what, m); break;
-    }
-  }
+  fuzz::postKeyEvents(data, size);
   try {
     tradutor::startSpeech(3, "");
     std::string line;

@@ -1,5 +1,6 @@
-// Any rules file for the diphone voice, then a text through it. The input
-// is the rules file, a line "@@@", and the text.
+// Any rules file and exception words for the diphone voice, then a text
+// through them. The input is the rules file, a line "@@@", the text, "@@@",
+// and the exception words.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,11 +12,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const bool ready = (platform::host::reset(), true);
   (void)ready;
-  const std::string input(reinterpret_cast<const char*>(data), size);
-  const std::size_t split = input.find("@@@");
-  const std::string rules = input.substr(0, split);
-  const std::string text = split == std::string::npos ? "casa bonita" : input.substr(split + 3);
-  const std::string path = fuzz::writeScratch("regras.rgr", reinterpret_cast<const std::uint8_t*>(rules.data()), rules.size());
-  if (tradutor::loadLetterRules(path)) tradutor::textToPhonetic(text);
+  const auto parts = fuzz::splitParts(data, size, 3);
+  auto write = [](const char* name, const std::string& text) {
+    return fuzz::writeScratch(name, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+  };
+  tradutor::freeLetterRules();
+  if (tradutor::loadLetterRules(write("regras.rgr", parts[0]))) {
+    tradutor::loadExceptionWords(write("portug.exc", parts[2]));
+    tradutor::textToPhonetic(parts[1].empty() ? "casa bonita" : parts[1]);
+  }
   return 0;
 }
