@@ -66,6 +66,16 @@ TEST_F(Braille, ComputerBrailleGivesTheTableCharacterOfEachChord) {
   EXPECT_EQ(drainKeys(), "ab\xE9\" \x01");
 }
 
+TEST_F(Braille, ASpaceChordWithoutAControlCodeBeepsAndQueuesNothing) {
+  start(1);
+  const int beeps = host::tones().beeps;
+  chord({vk::kSpace, 'F', 'D', 'J', 'L'});  // the dots of "à": & 31 would give a lone 0
+  chord({'F'});
+  // Never 0 before the "a": that would make the "a" a special key.
+  EXPECT_EQ(drainKeys(), "a");
+  EXPECT_EQ(host::tones().beeps, beeps + 1);
+}
+
 TEST_F(Braille, TypedLettersAreNotCharactersInBrailleMode) {
   start(1);
   // 'a' is not a dot key: its press adds nothing, its character is dropped,

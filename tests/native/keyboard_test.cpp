@@ -72,6 +72,11 @@ TEST_F(Keyboard, CtrlTurnsEnterIntoLineFeedAndBackspaceInto127) {
   EXPECT_EQ(keysOf(vk::kBack, {.ctrl = true}), "\x7f");
 }
 
+TEST_F(Keyboard, TabIsNineAndShiftTabTheSpecialKeyFifteen) {
+  EXPECT_EQ(keysOf(vk::kTab), "\t");
+  EXPECT_EQ(keysOf(vk::kTab, {.shift = true}), pair(15));
+}
+
 TEST_F(Keyboard, CharactersArriveAsTheirAnsiCodes) {
   host::typeText("aZ9 ");
   host::postChar(0xE1);  // á

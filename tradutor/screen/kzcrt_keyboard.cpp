@@ -2,6 +2,7 @@
 // message pumps and the readers of keys and lines.
 #include "common/program_exit.h"
 #include "platform/clock.h"
+#include "platform/tone.h"
 #include "platform/window.h"
 #include "screen/kzcrt.h"
 #include "screen/kzcrt_state.h"
@@ -119,6 +120,13 @@ bool handleKeyUp(unsigned virtualKey) {
   if (s.chord & 64) {
     clearBrailleFlags();
     ch = s.chord == 64 ? ' ' : static_cast<std::uint8_t>(kBrailleTable[s.chord & 63] & 31);
+    // A chord whose control code would be 0 (space with the dots of "à"):
+    // a lone 0 reads as the prefix of a special key and would turn the next
+    // key into a code, so it gives nothing but a beep.
+    if (ch == 0) {
+      platform::messageBeep();
+      emit = false;
+    }
   } else {
     ch = kBrailleTable[s.chord & 63];
     if (s.brailleMode == 2) ch = applyLiteraryRules(ch, emit);
@@ -135,6 +143,12 @@ bool handleChar(unsigned character) {
                              (character >= 'a' && character <= 'z')))
     return true;
   std::uint8_t b = static_cast<std::uint8_t>(character);
+  // Shift+Tab has no character of its own (the system sends Tab's): it is
+  // the special key 0,15, the review's "previous field".
+  if (b == 9 && platform::isKeyDown(vk::kShift) && !platform::isKeyDown(vk::kControl)) {
+    enqueuePair(15);
+    return true;
+  }
   if (platform::isKeyDown(vk::kControl)) {
     if (b == 8) b = 127;
     else if (b == 13) b = 10;
