@@ -238,6 +238,18 @@ TEST_F(LineEditor, TheFieldEditingKeys) {
   EXPECT_EQ(recordingsOpened(), (Names{"_97", "_98", "_APFCPO", "_97", "_98", "_APICPO", "_CPOAPA", "_122"}));
 }
 
+TEST_F(LineEditor, CtrlLeftTakesAMarkWithTheWordBeforeIt) {
+  std::string text = "toca musica.";
+  edit(text, {special(79), special(75, {.ctrl = true}), type("X"), press(vk::kReturn)});
+  EXPECT_EQ(text, "toca Xmusica.");
+  text = "canal 12";
+  edit(text, {special(79), special(75, {.ctrl = true}), type("X"), press(vk::kReturn)});
+  EXPECT_EQ(text, "canal X12");
+  text = "abc";
+  edit(text, {special(79), special(75, {.ctrl = true}), special(75, {.ctrl = true}), type("X"), press(vk::kReturn)});
+  EXPECT_EQ(text, "Xabc");
+}
+
 TEST_F(LineEditor, CtrlF4ChangesTheSpeed) {
   writeVoiceIni("DIFONES5=TESTE\n");
   std::string text;

@@ -89,7 +89,8 @@ void wordLeft(Edit& e) {
   const char first = e.at(--i);
   if (isDigit(first)) {
     while (i > 1 && isDigit(e.at(i - 1))) --i;
-  } else if (isLetter(first)) {
+  } else {
+    // A mark (as the "." after "musica") is taken with the letters before it.
     while (i > 1 && isLetter(e.at(i - 1))) --i;
   }
   e.cursor = i;
