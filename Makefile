@@ -1,6 +1,6 @@
 # Two commands for a newcomer: `make run` and `make test`. Both install what
 # is missing first (Debian packages, through apt).
-.PHONY: run test deps build bench fuzz clean
+.PHONY: run test deps build bench fuzz soak clean
 
 deps:
 	@scripts/install-deps.sh
@@ -27,6 +27,14 @@ bench: deps
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	scripts/fuzz.sh $(FUZZ_SECONDS)
+
+# A long falamci session under Wine (SOAK_CYCLES rounds of ten commands, default 30).
+SOAK_CYCLES ?= 30
+soak: deps
+	cmake --preset native && cmake --build --preset native --target voice tradutor_tool voicetool
+	cmake --preset win32 && cmake --build --preset win32 --target falamci console_win32_tests
+	tests/soak/falamci_soak.sh build/win32/console/falamci.exe build/win32/tests/win32/console_win32_tests.exe \
+	  build/native/voice build/native/tradutor build/native/tools/voicetool $(SOAK_CYCLES)
 
 clean:
 	rm -rf build

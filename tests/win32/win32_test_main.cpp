@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     std::printf("%s\n", answer);
     return code == 0 ? 1 : 0;
   }
+  if (argc >= 3 && std::strcmp(argv[1], "--process-figures") == 0) return win32_test::printProcessFigures(argv[2]);
   if (argc >= 3 && std::strcmp(argv[1], "--child") == 0) return win32_test::runScenario(argv[2]);
   // The console opened by the tests reads these settings once.
   win32_test::writeIni(

@@ -39,5 +39,8 @@ TEXTMETRICA fontMetrics(int height, int width, const char* face);
 // Runs a child scenario; returns its exit code (never returns for the
 // scenarios that end through the console).
 int runScenario(const std::string& scenario);
+// Prints "private=BYTES working=BYTES handles=N" of the running process of that
+// name (for the long session); 1 if none runs.
+int printProcessFigures(const char* exeName);
 
 }  // namespace win32_test

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# The part of falamci_soak.sh that runs inside the Wine session.
+set -euo pipefail
+exe=$1 tests=$2 voice=$3 tradutor=$4 voicetool=$5 cycles=$6
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=../rig/wine-window.sh
+. "$(dirname "$0")/../rig/wine-window.sh"
+letters=$voice/drive_c/tarsis/som/letras
+ini=$voice/drive_c/windows/ORALIS.INI
+work=$RIG_DIR/expected
+mkdir -p "$work"
+
+cp -r "$voice/drive_c/." "$WINEPREFIX/drive_c/"
+mkdir -p "$WINEPREFIX/drive_c/soak"
+# Three short WAV files: recordings of the default voice.
+for n in 1 2 3; do cp "$letters/_$((96 + n)).wav" "$WINEPREFIX/drive_c/soak/t$n.wav"; done
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'DejaVu Sans Mono' /f >/dev/null 2>&1
+
+(cd "$WINEPREFIX/drive_c/tarsis" && exec wine "$exe") &
+program=$!
+find_window falamci
+setxkbmap -option srvrkeys:none  # Ctrl+Alt+F9 to the program, not to a console switch
+sleep 3
+
+# The utterances the sound must hold, in order (each a WAV made by the tool).
+sounds=()
+said=0
+expect_said() {
+  said=$((said + 1))
+  local wav=$work/said-$said.wav
+  "$tradutor" say --ini "$ini" --drive-c "$voice/drive_c" --out "$wav" "$1" >/dev/null
+  sounds+=("$wav")
+}
+# The lines the screen must show since the last check.
+lines=()
+commands=0
+answers=0
+run() {  # run COMMAND ANSWER [SPOKEN]: ANSWER is the line expected after it ("" for none)
+  xdotool type --delay 25 "$1"
+  xdotool key Return
+  commands=$((commands + 1))
+  lines+=("Entre comando MCI" "${1:0:78}")  # the field shows a long line's first 78 columns
+  if [ -n "$2" ]; then
+    lines+=("$2")
+    answers=$((answers + 1))
+    [ "${3:-yes}" = no ] || expect_said "$2"
+    sleep "$(((${#2} + 19) / 20 + 1))"  # the answer is heard to its end
+  else
+    sleep 1
+  fi
+}
+check_screen() {  # the screen, read back through the review mode's copy
+  xdotool key ctrl+alt+F9; sleep 0.7
+  xdotool key ctrl+c; sleep 0.5
+  local screen
+  screen=$(xclip -o -selection clipboard | tr -d '\r' | sed 's/ *$//')
+  xdotool key Escape; sleep 0.7
+  local expected
+  expected=$(printf '%s\n' "${lines[@]}" "Entre comando MCI")
+  case "$screen" in
+    *"$expected"*) ;;
+    *) fail "after command $commands the screen shows:
+$screen
+expected at its end:
+$expected" ;;
+  esac
+  lines=()
+}
+figures() { wine "$tests" --process-figures falamci.exe | tr -d '\r'; }
+value() { echo "$1" | sed -nE "s/.*$2=([0-9]+).*/\1/p"; }
+
+rejected="frobnicate s"
+rejected_text=$(wine "$tests" --mci-error "$rejected" | tr -d '\r')
+long151="open c:\\soak\\$(printf 'x%.0s' $(seq 1 122)).wav alias longo"
+long151_text=$(wine "$tests" --mci-error "$long151" | tr -d '\r')
+long152="open c:\\soak\\$(printf 'x%.0s' $(seq 1 123)).wav alias longo"
+closed_text=$(wine "$tests" --mci-error "status s mode" | tr -d '\r')
+too_long='Comando longo demais: o MCI aceita até 151 caracteres'
+[ ${#long151} -eq 151 ] && [ ${#long152} -eq 152 ] || fail "the long commands are ${#long151} and ${#long152} long"
+
+start_figures=""
+for ((cycle = 1; cycle <= cycles; cycle++)); do
+  file="c:\\soak\\t$((cycle % 3 + 1)).wav"
+  run "open $file alias s" "retorno 1"
+  run "status s mode" "retorno stopped"
+  run "play s wait" ""
+  sounds+=("$WINEPREFIX/drive_c/soak/t$((cycle % 3 + 1)).wav")
+  run "status s ready" "retorno true"
+  run "$rejected" "$rejected_text"
+  check_screen
+  xdotool key ctrl+alt+F11; sleep 0.5  # Braille keyboard on, and off again
+  xdotool key ctrl+alt+F12; sleep 0.5
+  run "$long151" "$long151_text"
+  run "$long152" "$too_long"
+  # At speed 3 the answer is said faster than the tool says it: checked on the screen only.
+  xdotool key ctrl+F4; sleep 0.5; xdotool key 3; sleep 0.5
+  run "status s mode" "retorno stopped" no
+  xdotool key ctrl+F4; sleep 0.5; xdotool key 0; sleep 0.5
+  run "close s" ""
+  run "status s mode" "$closed_text"
+  check_screen
+  [ "$commands" -ge 20 ] && [ -z "$start_figures" ] && start_figures=$(figures)
+  echo "cycle $cycle: $commands commands, $answers answers on the screen"
+done
+end_figures=$(figures)
+xdotool key Return
+for _ in $(seq 1 150); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+status=0
+wait "$program" || status=$?
+[ "$status" -eq 0 ] || fail "falamci ended with $status, expected 0"
+
+"$voicetool" find "$RIG_DIR/sound.raw" "${sounds[@]}" >"$RIG_DIR/found.txt" ||
+  fail "the sound lacks $(grep -c missing "$RIG_DIR/found.txt") of ${#sounds[@]} utterances: $(grep missing "$RIG_DIR/found.txt" | head -3)"
+
+echo "after 20 commands: $start_figures"
+echo "at the end:        $end_figures"
+for what in private handles; do
+  a=$(value "$start_figures" $what) b=$(value "$end_figures" $what)
+  [ -n "$a" ] && [ -n "$b" ] && [ "$a" -gt 0 ] || fail "no $what figure from Wine"
+  [ $((b * 100)) -le $((a * 105)) ] && [ $((b * 100)) -ge $((a * 95)) ] ||
+    fail "$what grew from $a to $b over the session"
+done
+echo "falamci soak: $commands commands, $answers answers on the screen, ${#sounds[@]} sounds heard in order, ended with 0"
