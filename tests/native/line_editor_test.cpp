@@ -174,6 +174,29 @@ TEST_F(LineEditor, ShiftSelectsWithTheHighlightAndCopyTakesTheSelection) {
   EXPECT_EQ(host::clipboard(), "copy me\r\n");
 }
 
+class LineEditorWithFixedColours : public LineEditor {
+ protected:
+  void SetUp() override {
+    SoundTest::SetUp();
+    startHub("[VIDEO]\nCORESFIXAS=S\n");
+    moveCursor(1, 5);
+  }
+};
+
+TEST_F(LineEditorWithFixedColours, TheSelectionKeepsTheColoursButStillCopies) {
+  std::string text = "abcdef";
+  const std::uint8_t normal = currentAttribute();
+  bool unchanged = false;
+  edit(text, {special(79), special(75, {.shift = true}), special(75, {.shift = true}),
+              [&] {
+                unchanged = screenAttrAt(5, 5) == normal && screenAttrAt(6, 5) == normal;
+                host::pressKey(vk::kInsert, {.ctrl = true});
+              },
+              press(vk::kReturn)});
+  EXPECT_TRUE(unchanged);
+  EXPECT_EQ(host::clipboard(), "ef");
+}
+
 TEST_F(LineEditor, F12OpensTheAddressAroundTheCursorWithTheConfiguredBrowser) {
   std::string text = "veja (www.x.com). agora";
   edit(text, {special(71), special(77), special(77), special(77), special(77), special(77), special(77),

@@ -182,7 +182,9 @@ void drawVisible(const Edit& e, bool highlight) {
     const std::uint8_t normal = currentAttribute();
     for (std::size_t i = 0; i < visible.size(); ++i) {
       const int index = from + static_cast<int>(i);
-      setCurrentAttribute(index >= lo && index < hi ? static_cast<std::uint8_t>((normal & 0x0F) | 0x80) : normal);
+      setCurrentAttribute(normal);
+      // Through setBackgroundColor, so that fixed colours (CORESFIXAS) stay fixed.
+      if (index >= lo && index < hi) setBackgroundColor(8);
       writeChar(static_cast<std::uint8_t>(visible[i]));
     }
     setCurrentAttribute(normal);
