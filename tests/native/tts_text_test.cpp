@@ -41,6 +41,13 @@ TEST_F(TtsText, NormalisationFollowsTheTable) {
   EXPECT_GE(rows.size(), 35u);
 }
 
+TEST_F(TtsText, AHyphenatedConsonantWordIsSpelledUnlessItIsAnAbbreviationAsWritten) {
+  // "S-R" is not the abbreviation "Sr": it is spelled, hyphens included.
+  const std::string spelled = characterName('S') + characterName('-') + characterName('R');
+  EXPECT_EQ(simplified(normalizeText("S-R. ")), simplified(spelled + "."));
+  EXPECT_EQ(simplified(normalizeText("Sr. Silva")), "senhor Silva");
+}
+
 TEST_F(TtsText, TabsAndLineEndsSayNothing) { EXPECT_EQ(simplified(normalizeText("a\tb\r\n")), "ab\xEA"); }
 
 TEST_F(TtsText, ANumberOfSixteenDigitsIsAFifteenDigitNumberAndTheRest) {

@@ -72,10 +72,9 @@ std::string readLetterWord(std::string_view text, std::size_t& p) {
   }
   const std::string word(text.substr(start, p - start));
   if (!consonantsOnly) return word;
-  std::string letters;
-  for (const char c : word)
-    if (c != '-') letters += c;
-  if (at(text, p) == '.' && !lookupAbbreviation(letters).empty()) return word;
+  // Looked up as written, hyphens kept, as the caller expands it: "D-R." is
+  // spelled, not left unspelled and unexpanded.
+  if (at(text, p) == '.' && !lookupAbbreviation(word).empty()) return word;
   std::string spelled;
   for (const char c : word) spelled += characterName(static_cast<std::uint8_t>(c));
   return spelled;
