@@ -57,9 +57,15 @@ TEST_F(Keyboard, SpecialKeysGiveZeroAndTheirCodePlainAndWithCtrl) {
   EXPECT_EQ(keysOf(vk::kInsert, {.ctrl = true, .shift = true}), pair(255));
 }
 
-TEST_F(Keyboard, F10IsASystemKeyAndKeepsTheSystemsMeaning) {
-  EXPECT_EQ(keysOf(vk::kF10), "");
-  EXPECT_EQ(keysOfKeyDown(vk::kF10), pair(68));
+TEST_F(Keyboard, SystemKeysOtherThanAltF4AndAltLettersReachTheQueue) {
+  EXPECT_EQ(keysOf(vk::kF10), pair(68));
+  EXPECT_EQ(keysOf(vk::kF1, {.alt = true}), pair(59));
+  EXPECT_TRUE(lastKeyModifiers().alt);
+  EXPECT_EQ(keysOf(vk::kLeft, {.alt = true}), pair(75));
+  EXPECT_EQ(keysOf(vk::kUp, {.alt = true}), pair(72));
+  // Alt with a letter or digit stays the system's: no Alt code without Ctrl.
+  EXPECT_EQ(keysOf('A', {.alt = true}), "");
+  EXPECT_EQ(keysOf('1', {.alt = true}), "");
 }
 
 TEST_F(Keyboard, CtrlTurnsEnterIntoLineFeedAndBackspaceInto127) {

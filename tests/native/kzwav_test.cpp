@@ -1,9 +1,12 @@
 // The WAV player against the host's recording wave-out device.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/host/host_control.h"
+#include "platform/virtual_keys.h"
+#include "platform/waveout.h"
 #include "screen/kzcrt.h"
 #include "sound/kzwav.h"
 #include "support/sound_fixture.h"
@@ -197,6 +200,51 @@ TEST_F(WavePlayer, PlayAsyncReturnsOnceTheLastBlockIsQueued) {
   EXPECT_TRUE(wavePlaying());
   stopWave();
   EXPECT_FALSE(wavePlaying());
+}
+
+// The program ended while a sound plays: the exit code, and the device
+// reset, closed and its buffers freed on the way out.
+struct EndDuringSound {
+  int code;
+  int resets, closes;
+  bool buffersFreed;
+};
+
+class WavePlayerEnding : public WavePlayer {
+ protected:
+  EndDuringSound endWith(std::function<void()> way) {
+    waveSwitches().playAsync = true;
+    host::writeFile("C:\\S\\LONG.WAV", waveFile(filled(50, 200000)));
+    EXPECT_EQ(playWaveFile("C:\\S\\LONG.WAV"), 0);
+    EXPECT_TRUE(wavePlaying());
+    host::scheduleAfter(50, std::move(way));
+    const int code = exitCodeOf([] {
+      for (;;) readKey();
+    });
+    return {code, host::waveLog().resets, host::waveLog().closes, platform::waveBufferData(1) == nullptr};
+  }
+};
+
+TEST_F(WavePlayerEnding, ClosingTheWindowClosesTheDeviceAndFreesTheBuffers) {
+  const EndDuringSound end = endWith([] { host::postClose(); });
+  EXPECT_EQ(end.code, 0);
+  EXPECT_EQ(end.resets, 1);
+  EXPECT_EQ(end.closes, 1);
+  EXPECT_TRUE(end.buffersFreed);
+}
+
+TEST_F(WavePlayerEnding, AQuitMessageDoesTheSame) {
+  EndDuringSound end = endWith([] { host::postQuitMessage(); });
+  EXPECT_EQ(end.code, 255);
+  EXPECT_EQ(end.closes, 1);
+  EXPECT_TRUE(end.buffersFreed);
+}
+
+TEST_F(WavePlayerEnding, CtrlBreakDoesTheSame) {
+  const EndDuringSound end = endWith([] { host::pressKey(platform::vk::kCancel, {.ctrl = true}); });
+  EXPECT_EQ(end.code, 255);
+  EXPECT_EQ(end.closes, 1);
+  EXPECT_TRUE(end.buffersFreed);
 }
 
 TEST_F(WavePlayer, BadFilesGiveMinusOneAndPlayNothing) {

@@ -273,6 +273,13 @@ TEST_F(LineEditor, CtrlLeftTakesAMarkWithTheWordBeforeIt) {
   EXPECT_EQ(text, "Xabc");
 }
 
+TEST_F(LineEditor, F10AndAltF1EndTheEditWithTheirCodes) {
+  std::string text = "ab";
+  EXPECT_EQ(edit(text, {press(vk::kF10)}), 68);
+  EXPECT_EQ(edit(text, {press(vk::kF1, {.alt = true})}), 104);
+  EXPECT_EQ(text, "ab");
+}
+
 TEST_F(LineEditor, CtrlF4ChangesTheSpeed) {
   writeVoiceIni("DIFONES5=TESTE\n");
   std::string text;

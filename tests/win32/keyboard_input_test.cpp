@@ -61,6 +61,20 @@ TEST(KeyboardInput, AltCombinations) {
   EXPECT_EQ(readKeys(2), pair(75));
 }
 
+TEST(KeyboardInput, F10AndALoneAltLeaveNoMenuModeBehind) {
+  openConsole();
+  sendKey(VK_F10);
+  EXPECT_EQ(readKeys(2), pair(68));
+  sendKey('A');  // in menu mode this key would be lost
+  EXPECT_EQ(readKeys(1), "a");
+  sendKey(VK_MENU);
+  sendKey('B');
+  EXPECT_EQ(readKeys(1), "b");
+  sendKey(VK_F1, {VK_MENU});
+  EXPECT_EQ(readKeys(2), pair(59));
+  EXPECT_TRUE(tradutor::lastKeyModifiers().alt);
+}
+
 TEST(KeyboardInput, CtrlAltF11SwitchesTheBrailleKeyboardWithItsTwoTones) {
   openConsole();
   const DWORD start = GetTickCount();

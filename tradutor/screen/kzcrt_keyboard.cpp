@@ -105,6 +105,18 @@ bool handleKeyDown(unsigned virtualKey) {
   return true;
 }
 
+// F10, and Alt with a function or editing key, arrive as system keys; they
+// go to the queue like any key (F10 is 0,68, Alt+F1 is F1 with Alt held).
+// Alt+F4 keeps the system's meaning and closes the window; Alt with a letter
+// or digit is left to the system as well (its Alt codes come with Ctrl,
+// as WM_KEYDOWN), so that a slip on Alt never ends an edit.
+bool handleSystemKeyDown(unsigned virtualKey) {
+  if (!state().breakChecking) return handleKeyDown(virtualKey);
+  if (virtualKey == vk::kF4) return false;
+  if (isLetterKey(virtualKey) || (virtualKey >= '0' && virtualKey <= '9')) return false;
+  return handleKeyDown(virtualKey);
+}
+
 bool handleKeyUp(unsigned virtualKey) {
   CrtState& s = state();
   if (s.brailleMode == 0) return false;

@@ -83,6 +83,8 @@ void paintWindow();
 void readDisplaySettings();
 bool handleWindowEvent(const platform::WindowEvent& event);
 bool handleKeyDown(unsigned virtualKey);
+// WM_SYSKEYDOWN: false leaves the key to the system.
+bool handleSystemKeyDown(unsigned virtualKey);
 bool handleKeyUp(unsigned virtualKey);
 bool handleChar(unsigned character);
 void showCaretAtCursor();

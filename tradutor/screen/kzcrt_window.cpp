@@ -127,7 +127,6 @@ void showCaretAtCursor() {
 
 bool handleWindowEvent(const platform::WindowEvent& event) {
   using platform::EventKind;
-  CrtState& s = state();
   switch (event.kind) {
     case EventKind::Create: onCreate(); return true;
     case EventKind::Destroy: onDestroy(); return true;
@@ -137,11 +136,7 @@ bool handleWindowEvent(const platform::WindowEvent& event) {
     case EventKind::Close: closeConsoleWindow();  // ends the program
     case EventKind::GetMinMaxInfo: onGetMinMaxInfo(event.minMax); return true;
     case EventKind::KeyDown: return handleKeyDown(event.key);
-    case EventKind::SysKeyDown:
-      // Alt+Left and Alt+Right act as Left and Right; the other Alt keys
-      // keep the system's meaning (Alt+F4 closes the window).
-      if (!s.breakChecking || event.key == 0x25 || event.key == 0x27) return handleKeyDown(event.key);
-      return false;
+    case EventKind::SysKeyDown: return handleSystemKeyDown(event.key);
     case EventKind::KeyUp: return handleKeyUp(event.key);
     case EventKind::Char: return handleChar(event.key);
     case EventKind::MouseMove: onMouseMove(event.mouse); return true;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/program_exit.h"
 #include "platform/waveout.h"
 #include "screen/kzcrt.h"
 
@@ -115,10 +116,23 @@ bool queueBlock(const std::uint8_t* data, std::uint32_t n) {
 
 WaveSwitches& waveSwitches() { return state().switches; }
 
+namespace {
+
+// Runs on every way the program ends (a close, Ctrl+Break, WM_QUIT or the
+// normal end): a device left open with prepared blocks would outlive us.
+void finalizeWavePlayer() {
+  stopWave();
+  platform::freeWaveBuffers();
+  state().allocated = false;
+}
+
+}  // namespace
+
 void initWavePlayer() {
   PlayerState& s = state();
   if (s.allocated) return;
   s.allocated = platform::allocateWaveBuffers(kBuffers, kWaveBufferSize);
+  if (s.allocated) addExitProcedure(&finalizeWavePlayer);
 }
 
 void resetWavePlayer() { state() = PlayerState{}; }

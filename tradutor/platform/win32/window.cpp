@@ -50,6 +50,13 @@ bool eventOf(UINT message, WPARAM wParam, LPARAM lParam, WindowEvent& e) {
 LRESULT CALLBACK consoleWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowState& s = state();
   s.window = window;  // valid from the first message of CreateWindowExA on
+  if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) {
+    // A lone Alt or F10 would put the window into menu mode, where the next
+    // keys vanish without a sound. Alt with a character (lParam) beeps, as
+    // the system does when no menu answers it.
+    if (lParam != 0) MessageBeep(MB_OK);
+    return 0;
+  }
   WindowEvent e{EventKind::Create};
   if (s.handler != nullptr && eventOf(message, wParam, lParam, e)) {
     if (message == WM_GETMINMAXINFO) {
