@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "diphone/letter_rules.h"
 #include "sound/kzlenum.h"
 
 namespace {
@@ -96,6 +97,32 @@ TEST(DefaultVoice, TelephoneTonesAreTheTwoFrequenciesOfTheirKey) {
   }
   EXPECT_GT(energyLow, 100 * energyOther);
   EXPECT_GT(energyHigh, 100 * energyOther);
+}
+
+}  // namespace
+
+namespace {
+
+// Every respelling of the diphone voice's exceptions is read by the rules
+// into sounds: none leaves a mark (as a bare "~") to be spelled out by its
+// recorded name in the middle of the word.
+TEST(DefaultVoice, NoExceptionWordIsSpelledInThePartsItRespells) {
+  const std::string folder = std::string(VOICE_DIR) + "/drive_c/tarsis/som/difones/";
+  ASSERT_TRUE(tradutor::loadLetterRules(folder + "regras.rgr"));
+  ASSERT_TRUE(tradutor::loadExceptionWords(folder + "portug.exc"));
+  std::ifstream in(folder + "portug.exc", std::ios::binary);
+  int words = 0;
+  for (std::string line; std::getline(in, line);) {
+    const std::size_t equals = line.find('=');
+    if (line.empty() || line[0] == ';' || equals == std::string::npos) continue;
+    const std::string word = line.substr(0, equals);
+    EXPECT_EQ(tradutor::textToPhonetic(word).find("/_"), std::string::npos) << word << ": " << tradutor::textToPhonetic(word);
+    ++words;
+  }
+  EXPECT_GE(words, 20);
+  for (const char* word : {"mim", "nem", "cem", "bem", "tamb\xE9m"})
+    EXPECT_EQ(tradutor::textToPhonetic(word).find('~') != std::string::npos, true) << word << " keeps its nasal vowel";
+  tradutor::freeLetterRules();
 }
 
 }  // namespace

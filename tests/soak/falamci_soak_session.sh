@@ -5,12 +5,20 @@ exe=$1 tests=$2 voice=$3 tradutor=$4 voicetool=$5 cycles=$6
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # shellcheck source=../rig/wine-window.sh
 . "$(dirname "$0")/../rig/wine-window.sh"
-letters=$voice/drive_c/tarsis/som/letras
-ini=$voice/drive_c/windows/ORALIS.INI
 work=$RIG_DIR/expected
-mkdir -p "$work"
+mkdir -p "$work" "$RIG_DIR/bin"
 
+# The session runs for a long time: it works on copies, so that a build
+# meanwhile changes nothing under it.
 cp -r "$voice/drive_c/." "$WINEPREFIX/drive_c/"
+cp "$exe" "$(dirname "$exe")"/*.dll "$WINEPREFIX/drive_c/tarsis/"
+cp "$tests" "$tradutor" "$voicetool" "$RIG_DIR/bin/"
+exe=$WINEPREFIX/drive_c/tarsis/falamci.exe
+tests=$RIG_DIR/bin/$(basename "$tests")
+tradutor=$RIG_DIR/bin/$(basename "$tradutor")
+voicetool=$RIG_DIR/bin/$(basename "$voicetool")
+letters=$WINEPREFIX/drive_c/tarsis/som/letras
+ini=$WINEPREFIX/drive_c/windows/ORALIS.INI
 mkdir -p "$WINEPREFIX/drive_c/soak"
 # Three short WAV files: recordings of the default voice.
 for n in 1 2 3; do cp "$letters/_$((96 + n)).wav" "$WINEPREFIX/drive_c/soak/t$n.wav"; done
@@ -28,7 +36,7 @@ said=0
 expect_said() {
   said=$((said + 1))
   local wav=$work/said-$said.wav
-  "$tradutor" say --ini "$ini" --drive-c "$voice/drive_c" --out "$wav" "$1" >/dev/null
+  "$tradutor" say --ini "$ini" --drive-c "$WINEPREFIX/drive_c" --out "$wav" "$1" >/dev/null
   sounds+=("$wav")
 }
 # The lines the screen must show since the last check.

@@ -61,7 +61,7 @@ TEST(KeyboardInput, AltCombinations) {
   EXPECT_EQ(readKeys(2), pair(75));
 }
 
-TEST(KeyboardInput, F10AndALoneAltLeaveNoMenuModeBehind) {
+TEST(KeyboardInput, F10AndAltF1ReachTheQueueAndTheKeysAfterALoneAltStillArrive) {
   openConsole();
   sendKey(VK_F10);
   EXPECT_EQ(readKeys(2), pair(68));
