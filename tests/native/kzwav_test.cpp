@@ -166,6 +166,20 @@ TEST_F(WavePlayer, ABlockWaitsFortyRoundsForAFreeBufferThenIsDropped) {
   EXPECT_FALSE(wavePlaying());
 }
 
+TEST_F(WavePlayer, StopOnADeviceThatReturnsNoBlocksLeavesNothingQueued) {
+  host::holdWaveBlocks(true);  // the reset gives back none of the four
+  const std::vector<std::uint8_t> data = filled(9, 1000);
+  for (int i = 0; i < 4; ++i) playPcm(data.data(), 1000, 11025, 1, 8);
+  stopWave();
+  EXPECT_FALSE(wavePlaying());
+  host::holdWaveBlocks(false);
+  // The next sound has all four buffers at once: no wait, nothing dropped.
+  const auto before = host::elapsedMs();
+  EXPECT_EQ(playPcm(data.data(), 1000, 11025, 1, 8), 0);
+  EXPECT_LT(host::elapsedMs() - before, 50u);
+  EXPECT_EQ(host::waveLog().blocks.size(), 5u);
+}
+
 TEST_F(WavePlayer, ABufferTheDeviceWillNotReleaseIsReportedAndWaitsForEnter) {
   const struct {
     int code;

@@ -261,6 +261,15 @@ TEST_F(LineEditor, TheFieldEditingKeys) {
   EXPECT_EQ(recordingsOpened(), (Names{"_97", "_98", "_APFCPO", "_97", "_98", "_APICPO", "_CPOAPA", "_122"}));
 }
 
+TEST_F(LineEditor, CtrlDAndCtrlYBlankAFullFieldToItsLastCell) {
+  std::string text = "abcdefghij";
+  edit(text, {special(77), special(77), press('D', {.ctrl = true}), press(vk::kReturn)}, 10);
+  EXPECT_EQ(text, "ab");
+  text = "abcdefghij";
+  edit(text, {special(79), press('Y', {.ctrl = true}), type("z"), press(vk::kReturn)}, 10);
+  EXPECT_EQ(text, "z");
+}
+
 TEST_F(LineEditor, CtrlLeftTakesAMarkWithTheWordBeforeIt) {
   std::string text = "toca musica.";
   edit(text, {special(79), special(75, {.ctrl = true}), type("X"), press(vk::kReturn)});
