@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const bool ready = (platform::host::reset(), true);
   (void)ready;
   const auto parts = fuzz::splitParts(data, size, 2);
-  const std::string path = fuzz::writeScratch("portug.abr", reinterpret_cast<const std::uint8_t*>(parts[0].data()), parts[0].size());
+  const std::string path = fuzz::writeScratch("portug.abr", parts[0]);
   if (tradutor::loadAbbreviations(path)) {
     tradutor::normalizeText(parts[1].empty() ? "O Sr. Silva mora na Av. Brasil, 1500; tel. 3333-4444." : parts[1]);
     tradutor::lookupAbbreviation(parts[1]);

@@ -30,6 +30,10 @@ std::string writeScratch(const std::string& name, const std::uint8_t* data, std:
   return path;
 }
 
+std::string writeScratch(const std::string& name, const std::string& text) {
+  return writeScratch(name, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+}
+
 void resetProgram() {
   platform::host::reset();
   tradutor::resetConsoleUnit();

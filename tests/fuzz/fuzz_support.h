@@ -12,6 +12,7 @@ namespace fuzz {
 const std::string& scratchFolder();
 // Writes the bytes to a file in the scratch folder; returns its path.
 std::string writeScratch(const std::string& name, const std::uint8_t* data, std::size_t size);
+std::string writeScratch(const std::string& name, const std::string& text);
 // The host platform, console, WAV player and hub back to their start, sound
 // not kept: each input of a target that drives the program begins here.
 void resetProgram();

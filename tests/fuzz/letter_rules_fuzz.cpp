@@ -13,12 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const bool ready = (platform::host::reset(), true);
   (void)ready;
   const auto parts = fuzz::splitParts(data, size, 3);
-  auto write = [](const char* name, const std::string& text) {
-    return fuzz::writeScratch(name, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-  };
   tradutor::freeLetterRules();
-  if (tradutor::loadLetterRules(write("regras.rgr", parts[0]))) {
-    tradutor::loadExceptionWords(write("portug.exc", parts[2]));
+  if (tradutor::loadLetterRules(fuzz::writeScratch("regras.rgr", parts[0]))) {
+    tradutor::loadExceptionWords(fuzz::writeScratch("portug.exc", parts[2]));
     tradutor::textToPhonetic(parts[1].empty() ? "casa bonita" : parts[1]);
   }
   return 0;

@@ -16,11 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const bool ready = (platform::host::reset(), true);
   (void)ready;
   const auto parts = fuzz::splitParts(data, size, 3);
-  auto write = [](const char* name, const std::string& text) {
-    return fuzz::writeScratch(name, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-  };
   tradutor::freeTranscriptionRules();
-  if (tradutor::loadLanguageData(write("portug.nrl", parts[0]), write("portug.exc", parts[1]))) {
+  if (tradutor::loadLanguageData(fuzz::writeScratch("portug.nrl", parts[0]), fuzz::writeScratch("portug.exc", parts[1]))) {
     const std::string text = parts[2].empty() ? "Bom dia, o p\xE3o de a\xE7\xFA" "car \xE9 lindo! Quem sabe?" : parts[2];
     tradutor::transcribeWords(tradutor::assignIntonationCodes(tradutor::splitIntoWords(tradutor::normalizeText(text))));
   }
