@@ -82,7 +82,7 @@ TEST_F(EngineSelectionTest, EveryOtherEngineTypeIsSapiFour) {
     EXPECT_EQ(tradutor::currentEngineType(), type);
   }
   EXPECT_EQ(FakeEngine::starts.size(), 3u);
-  // The SAPI 5 adapters are not there yet: their start fails.
+  // No SAPI 5 runtime: their start fails.
   EXPECT_FALSE(tradutor::startSpeechEngine(1, 2, 3, "", 5));
   EXPECT_FALSE(tradutor::startSpeechEngine(1, 2, 3, "", 54));
 }

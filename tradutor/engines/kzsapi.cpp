@@ -1,6 +1,8 @@
 // The engine dispatcher: each operation goes to the adapter of the engine type.
 #include "engines/kzsapi.h"
 
+#include "engines/kzsapi4.h"
+#include "engines/kzsapi5.h"
 #include "engines/mbrola_voice.h"
 #include "screen/kzcrt.h"
 
@@ -10,9 +12,9 @@ namespace {
 struct DispatcherState {
   int engineType = 4;
   const SpeechEngineAdapter* mbrola = &kMbrolaVoiceAdapter;
-  const SpeechEngineAdapter* sapi5 = nullptr;
-  const SpeechEngineAdapter* sapi54 = nullptr;
-  const SpeechEngineAdapter* sapi4 = nullptr;
+  const SpeechEngineAdapter* sapi5 = &kSapi5Adapter;
+  const SpeechEngineAdapter* sapi54 = &kSapi54Adapter;
+  const SpeechEngineAdapter* sapi4 = &kSapi4Adapter;
 };
 
 DispatcherState& state() {
@@ -62,6 +64,10 @@ void stopSpeechEngine() {
 
 void setSpeechEngineAdapter(int engineType, const SpeechEngineAdapter* a) { slotFor(engineType) = a; }
 int currentEngineType() { return state().engineType; }
-void resetEngineDispatcher() { state() = DispatcherState{}; }
+void resetEngineDispatcher() {
+  resetSapi5Adapters();
+  resetSapi4Adapter();
+  state() = DispatcherState{};
+}
 
 }  // namespace tradutor

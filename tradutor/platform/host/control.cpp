@@ -17,6 +17,7 @@ void reset() {
   internal::resetMessages();
   internal::resetRegistry();
   internal::resetLibraries();
+  internal::resetSapi();
 }
 
 }  // namespace platform::host

@@ -15,6 +15,7 @@
 #include "platform/clock.h"
 #include "platform/draw.h"
 #include "platform/registry.h"
+#include "platform/sapi4.h"
 #include "platform/waveout.h"
 #include "platform/window.h"
 
@@ -216,6 +217,44 @@ void clearMessagesShown();
 
 // --- COM --------------------------------------------------------------------------------
 int comInitializations();
+
+// --- SAPI voices ------------------------------------------------------------------
+// A SAPI 5 runtime of fake voices. Each call is logged as a line: "create 5"
+// (or 54), "interests N", "count", "select I", "rate R", "event", "file PATH",
+// "speak FLAGS TEXT", "wait MS", "release".
+struct Sapi5Fake {
+  bool installed = false;
+  int voices = 2;
+  bool failEveryCall = false;  // every call of an object answers failure
+  bool failSelect = false;
+  bool rejectRate = false;
+  bool failSpeak = false;
+  bool failFile = false;
+  // Each text spoken keeps the voice busy for this many waits.
+  int waitsPerText = 0;
+  int busyWaits = 0;
+  int liveVoices = 0;  // created and not yet released
+  std::vector<std::string> calls;
+};
+Sapi5Fake& sapi5Fake();
+
+// A SAPI 4 runtime with `modes` engine modes. Calls are logged: "create",
+// "file PATH", "card", "enumerator", "next", "select", "register", "speed S",
+// "pitch P", "text SIZE TEXT", "reset", "flush", "unregister", "release".
+struct Sapi4Fake {
+  bool installed = false;
+  int modes = 2;
+  bool failFileSet = false;
+  bool failSelect = false;
+  bool failRegister = false;
+  bool failTextData = false;
+  std::string directoryOnSelect;  // an engine that changes the current directory as it loads
+  int modesTaken = 0;  // the mode a select would choose, 1-based
+  int liveSessions = 0;
+  Sapi4Events* events = nullptr;  // the sinks registered, for tests to call back
+  std::vector<std::string> calls;
+};
+Sapi4Fake& sapi4Fake();
 
 // --- clipboard ------------------------------------------------------------------------
 void setClipboard(std::optional<std::string> text);  // nullopt: no text on it

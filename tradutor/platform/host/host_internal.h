@@ -25,6 +25,7 @@ void resetShell();
 void resetMessages();
 void resetRegistry();
 void resetLibraries();
+void resetSapi();
 
 // Lower case of ASCII letters: registry keys and library names are matched
 // without regard to case, as on Windows.
