@@ -110,6 +110,27 @@ TEST_F(VoiceDriverTest, ABigBlockMeetingAnEmptyBufferStillComesOutWhole) {
   EXPECT_EQ(all, expected);
 }
 
+TEST_F(VoiceDriverTest, SynthesisHandsTheSamplesOverAndStopsWhenTheTakerSaysSo) {
+  ASSERT_EQ(initialise(), 1);
+  FakeMbrola::reads = {3000, 3000, 3000};
+  std::vector<short> taken;
+  EXPECT_TRUE(tradutor::ttsSynthesize("Bom dia", [&](const short* samples, std::size_t count) {
+    taken.insert(taken.end(), samples, samples + count);
+    return true;
+  }));
+  EXPECT_EQ(taken, numbered(1, 9000));
+  EXPECT_TRUE(host::waveLog().blocks.empty());  // nothing played
+
+  // A taker that stops after the first piece: the engine is reset and no more is read.
+  FakeMbrola::reads = {3000, 3000, 3000};
+  const int resets = FakeMbrola::resets;
+  int pieces = 0;
+  EXPECT_FALSE(tradutor::ttsSynthesize("Bom dia", [&](const short*, std::size_t) { return ++pieces < 1; }));
+  EXPECT_EQ(pieces, 1);
+  EXPECT_EQ(FakeMbrola::reads.size(), 2u);
+  EXPECT_GT(FakeMbrola::resets, resets + 1);  // the reset before and the one after the stop
+}
+
 TEST_F(VoiceDriverTest, AnEngineClaimingMoreSamplesThanItsBufferHoldsIsNotBelieved) {
   ASSERT_EQ(initialise(), 1);
   FakeMbrola::claimsMore = true;

@@ -129,18 +129,15 @@ int ttsInitialize(const std::string& database, const std::string& rulesFile, con
   return 1;
 }
 
-bool ttsSpeak(std::string_view text) {
+bool ttsSynthesize(std::string_view text, const SampleSink& take) {
   DriverState& s = state();
   if (isBlank(text)) return true;
   if (!mbrolaLoaded()) return false;
   const StringList lines = makePhonemeLines(
       transcribeWords(assignIntonationCodes(splitIntoWords(normalizeText(text)))), s.durationFactor, s.pitchFactor);
-  PlainPlayback plain;
   const MbrolaLibrary& engine = mbrolaLibrary();
   bool result = true;
   engine.reset();
-  std::size_t filled = 0;
-  std::uint8_t* const data = s.playBuffer.data() + kWaveHeaderSize;
   std::string line;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const bool last = i + 1 == lines.size();
@@ -164,20 +161,36 @@ bool ttsSpeak(std::string_view text) {
       if (got <= 0) break;
       // An engine that claims more than the buffer holds is not trusted past it.
       if (got > kReadSamples) got = kReadSamples;
-      const std::size_t n = static_cast<std::size_t>(got) * 2;
-      if (s.writingToFile) {
-        if (!platform::writeFile(s.outputFile, s.readBuffer.data(), n)) result = false;
-        continue;
+      if (!take(s.readBuffer.data(), static_cast<std::size_t>(got))) {
+        engine.reset();
+        return false;
       }
-      if (filled + n >= kHandOver) {
-        writeHeader(s.playBuffer.data(), static_cast<std::uint32_t>(filled));
-        playWaveImage(s.playBuffer.data(), kWaveHeaderSize + filled);
-        filled = 0;
-      }
-      std::memcpy(data + filled, s.readBuffer.data(), n);
-      filled += n;
     }
   }
+  return result;
+}
+
+bool ttsSpeak(std::string_view text) {
+  DriverState& s = state();
+  PlainPlayback plain;
+  std::size_t filled = 0;
+  bool written = true;
+  std::uint8_t* const data = s.playBuffer.data() + kWaveHeaderSize;
+  const bool result = ttsSynthesize(text, [&](const short* samples, std::size_t count) {
+    const std::size_t n = count * 2;
+    if (s.writingToFile) {
+      if (!platform::writeFile(s.outputFile, samples, n)) written = false;
+      return true;
+    }
+    if (filled + n >= kHandOver) {
+      writeHeader(s.playBuffer.data(), static_cast<std::uint32_t>(filled));
+      playWaveImage(s.playBuffer.data(), kWaveHeaderSize + filled);
+      filled = 0;
+    }
+    std::memcpy(data + filled, samples, n);
+    filled += n;
+    return true;
+  });
   if (!s.writingToFile && filled > 0) {
     if (filled < kShortest) {
       std::memset(data + filled, 0, kShortest - filled);
@@ -186,7 +199,7 @@ bool ttsSpeak(std::string_view text) {
     writeHeader(s.playBuffer.data(), static_cast<std::uint32_t>(filled));
     playWaveImage(s.playBuffer.data(), kWaveHeaderSize + filled);
   }
-  return result;
+  return result && written;
 }
 
 void ttsStop() {

@@ -3,6 +3,8 @@
 // five language data files, runs the front end over each text, feeds the
 // phoneme lines to the engine and plays the 16 kHz 16-bit samples through
 // the WAV player, or appends them to a WAV file.
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,11 @@ void ttsSetOutputFile(const std::string& fileName);
 void ttsSetFactors(double durationFactor, double pitchFactor);
 // False when the engine reported an error or the file could not be written.
 bool ttsSpeak(std::string_view text);
+// The samples of `text` (16 kHz, 16-bit mono) handed to `take` as the engine
+// gives them, neither played nor written; `take` answers false to stop at
+// once. False when the engine reported an error or `take` stopped it.
+using SampleSink = std::function<bool(const short* samples, std::size_t count)>;
+bool ttsSynthesize(std::string_view text, const SampleSink& take);
 void ttsStop();
 bool ttsIsSpeaking();
 void ttsTerminate();
