@@ -70,4 +70,13 @@ run_falamci "$alone/$(basename "$exe")"
 rm "$WINEPREFIX/drive_c/tarsis/aureatts/br4"
 run_falamci "$exe"
 "$voicetool" find "$RIG_DIR/sound.raw" "$RIG_DIR/recorded.wav" >/dev/null || fail "without the database the prompt was not spoken"
-echo "falamci with the synthetic voice: its prompt and answer as tradutor speak says them; without the engine or its database, the recordings"
+
+# SAPI 5 voices that cannot speak (Wine 8 answers E_NOTIMPL to SetVoice) and
+# SAPI 4, which Wine lacks: the start fails and the recordings speak.
+for type in 5 54 4; do
+  sed -i "s/^TIPOSAPI=.*/TIPOSAPI=$type/" "$ini"
+  run_falamci "$exe"
+  "$voicetool" find "$RIG_DIR/sound.raw" "$RIG_DIR/recorded.wav" >/dev/null ||
+    fail "with TIPOSAPI=$type the prompt was not spoken by the recordings"
+done
+echo "falamci with the synthetic voice: its prompt and answer as tradutor speak says them; without the engine or its database, and with SAPI 5 or SAPI 4 that cannot speak, the recordings"
