@@ -11,7 +11,7 @@ build: deps
 
 run: deps
 	cmake --preset native && cmake --build --preset native --target voice
-	cmake --preset win32 && cmake --build --preset win32 --target falamci
+	cmake --preset win32 && cmake --build --preset win32 --target falamci vozsapi
 	scripts/run.sh
 
 test: deps

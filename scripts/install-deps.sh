@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool xclip imagemagick
   espeak-ng sox wbrazilian libespeak-ng-dev
   clang-14 libclang-rt-14-dev
+  mmdebstrap
 )
 
 missing=()

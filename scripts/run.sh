@@ -21,6 +21,13 @@ cp -r "$voice/drive_c/." "$WINEPREFIX/drive_c/"
 # The synthetic voice's database is found through the key MBROLA's
 # installations write; mbrola.dll lies beside falamci.exe.
 wine reg add 'HKLM\SOFTWARE\TCTS\Mbrola\databases\br4' /ve /d 'C:\tarsis\aureatts\br4' /f >/dev/null 2>&1 || true
+# The Portuguese voice offered to every Windows program as a SAPI 5 voice,
+# beside its data; regsvr32 writes its class and voice token.
+sapi_voice=$top/build/win32/sapivoice/vozsapi.dll
+if [ -f "$sapi_voice" ]; then
+  cp "$sapi_voice" "$top/build/win32/psola/mbrola.dll" "$WINEPREFIX/drive_c/tarsis/aureatts/"
+  wine regsvr32 /s 'C:\tarsis\aureatts\vozsapi.dll' >/dev/null 2>&1 || echo "regsvr32 could not install the SAPI 5 voice."
+fi
 # FALAMCI_VOICE=synthetic: all speech through the synthetic voice (SAPI=S, engine type 3).
 ini=$WINEPREFIX/drive_c/windows/ORALIS.INI
 bits="-e unsigned-integer -b 8" rate=11025

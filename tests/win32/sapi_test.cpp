@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -64,6 +66,43 @@ TEST_F(Sapi, Sapi5VoicesAreCountedAndTheAdapterStartsOnlyWhereTheRuntimeSpeaks) 
   tradutor::stopSpeechEngine();
   EXPECT_EQ(tradutor::startSpeechEngine(99, 3, 0, "", 54), runtimeSpeaks);
   tradutor::stopSpeechEngine();
+}
+
+std::string env(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? v : "";
+}
+
+std::string fileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::vector<short> wavSamples(const std::vector<std::uint8_t>& bytes) {
+  std::vector<short> samples(bytes.size() > 44 ? (bytes.size() - 44) / 2 : 0);
+  if (!samples.empty()) std::memcpy(samples.data(), bytes.data() + 44, samples.size() * 2);
+  return samples;
+}
+
+// Where SAPI 5 speaks (Wine 10) and the Portuguese voice is installed, the
+// adapter's file output holds what the native tool says for the same text.
+TEST_F(Sapi, Sapi5WritesTheVoiceToAWaveFileWhileIsSpeakingFollowsIt) {
+  if (env("SAPI_VOICE_REFERENCE").empty()) GTEST_SKIP() << "run by the Wine 10 level, with the voice installed";
+  const char* path = "C:\\windows\\temp\\sapi5.wav";
+  for (int type : {5, 54}) {
+    ASSERT_TRUE(tradutor::startSpeechEngine(1, 0, 0, path, type)) << type;
+    tradutor::engineSpeak(fileText(env("SAPI_VOICE_TEXT")));
+    // To a file the voice may well be done within the first 20 ms wait.
+    EXPECT_TRUE(speechEnds());
+    tradutor::stopSpeechEngine();
+
+    const std::vector<std::uint8_t> file = fileBytes(path);
+    ASSERT_GT(file.size(), 44u);
+    EXPECT_EQ(le32(file, 24), 16000u);
+    EXPECT_EQ(le32(file, 40), file.size() - 44);
+    const std::vector<short> reference = wavSamples(fileBytes(env("SAPI_VOICE_REFERENCE").c_str()));
+    EXPECT_EQ(wavSamples(file), reference) << type;
+  }
 }
 
 TEST_F(Sapi, TheWaveStreamWritesA16KilohertzMonoFileWithItsSizes) {
