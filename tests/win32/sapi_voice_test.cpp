@@ -236,4 +236,50 @@ TEST_F(SapiVoice, AnAbortStopsTheWritingWithinOneBlockAndBadCallsAreRefused) {
   e->Release();
 }
 
+// Counts the registered voices that are ours.
+int ourVoices() {
+  ISpObjectTokenCategory* category = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_SpObjectTokenCategory, nullptr, CLSCTX_ALL, IID_ISpObjectTokenCategory,
+                              reinterpret_cast<void**>(&category))))
+    return -1;
+  IEnumSpObjectTokens* tokens = nullptr;
+  category->SetId(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Speech\\Voices", FALSE);
+  category->EnumTokens(nullptr, nullptr, &tokens);
+  category->Release();
+  if (tokens == nullptr) return -1;
+  ULONG count = 0;
+  tokens->GetCount(&count);
+  int ours = 0;
+  for (ULONG i = 0; i < count; ++i) {
+    ISpObjectToken* token = nullptr;
+    if (FAILED(tokens->Item(i, &token))) continue;
+    wchar_t* id = nullptr;
+    if (SUCCEEDED(token->GetId(&id)) && id != nullptr && lastPart(id) == L"FalamciPortugues") ++ours;
+    CoTaskMemFree(id);
+    token->Release();
+  }
+  tokens->Release();
+  return ours;
+}
+
+TEST_F(SapiVoice, UnregisteringRemovesTheVoiceAndRegisteringPutsItBack) {
+  HMODULE dll = LoadLibraryA(env("SAPI_VOICE_DLL").c_str());
+  ASSERT_NE(dll, nullptr);
+  using Entry = HRESULT(STDAPICALLTYPE*)();
+  auto unregister = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
+  auto reregister = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(dll, "DllRegisterServer")));
+  auto canUnload = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
+  ASSERT_TRUE(unregister && reregister && canUnload);
+  EXPECT_EQ(canUnload(), S_OK);  // every engine of the other tests was released
+  EXPECT_EQ(unregister(), S_OK);
+  EXPECT_EQ(ourVoices(), 0);
+  ISpTTSEngine* gone = nullptr;
+  EXPECT_NE(CoCreateInstance(CLSID_PortugueseVoice, nullptr, CLSCTX_INPROC_SERVER, IID_ISpTTSEngine,
+                             reinterpret_cast<void**>(&gone)),
+            S_OK);
+  EXPECT_EQ(reregister(), S_OK);
+  EXPECT_EQ(ourVoices(), 1);
+  FreeLibrary(dll);
+}
+
 }  // namespace

@@ -22,7 +22,8 @@ text="Entre comando MCI. Bom dia! A reunião começa às 14 horas."
 # would pass through Wine's conversion from the Unix locale.
 printf '%s' "$text" | iconv -f UTF-8 -t CP1252 >"$work/text.txt"
 windows() { echo "Z:$1" | tr / '\\'; }
-export SAPI_VOICE_REFERENCE SAPI_VOICE_TEXT
+export SAPI_VOICE_REFERENCE SAPI_VOICE_TEXT SAPI_VOICE_DLL
+SAPI_VOICE_DLL=$(windows "$work/voz/vozsapi.dll")
 SAPI_VOICE_REFERENCE=$(windows "$work/reference.wav")
 SAPI_VOICE_TEXT=$(windows "$work/text.txt")
 exec "$(dirname "$0")/../rig/$rig" "$name" bash -c '
