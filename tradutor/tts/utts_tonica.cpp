@@ -13,6 +13,8 @@ namespace {
 bool isAccentedVowel(char c) { return c != '\0' && std::strchr("\xE0\xE1\xE2\xE3\xE9\xEA\xED\xF3\xF4\xF5\xFA", c) != nullptr; }
 bool isPlainVowel(char c) { return c != '\0' && std::strchr("aeiouwy\xFC", c) != nullptr; }
 bool isOneOf(char c, const char* set) { return c != '\0' && std::strchr(set, c) != nullptr; }
+// ã and õ mark a nasal vowel; beside another accent they do not mark the stress.
+bool isTilde(char c) { return c == '\xE3' || c == '\xF5'; }
 
 enum State { S0, S1, S2, S3, S4, S5, S10, S20, S21, S30, S40 };
 
@@ -21,12 +23,16 @@ enum State { S0, S1, S2, S3, S4, S5, S10, S20, S21, S30, S40 };
 int findStressedLetter(std::string_view upperWord) {
   const std::string w = toLowerCp1252(upperWord);
   const int n = static_cast<int>(w.size());
+  auto at = [&](int p) { return p >= 1 && p <= n ? w[static_cast<std::size_t>(p - 1)] : '\0'; };
   bool anyVowel = false;
+  int tilde = 0;  // the rightmost ã or õ, taken when no other accent stands before it (órfão, bênção)
   for (int p = n; p >= 1; --p) {
-    const char c = w[static_cast<std::size_t>(p - 1)];
-    if (isAccentedVowel(c)) return p;
+    const char c = at(p);
+    if (isAccentedVowel(c) && !isTilde(c)) return p;
+    if (isTilde(c) && tilde == 0) tilde = p;
     anyVowel = anyVowel || isPlainVowel(c);
   }
+  if (tilde != 0) return tilde;
   if (!anyVowel) return 0;
 
   State state = S0;
@@ -40,15 +46,20 @@ int findStressedLetter(std::string_view upperWord) {
         else if (c == 'i') { result = p; state = S20; }
         else if (c == 's') { /* a final s is skipped */ }
         else if (c == 'm') state = S40;
+        else if (c == 'n' && p + 1 == n && at(n) == 's') state = S40;  // -ns as -m: homens, jovens, bons
         else state = S30;
         break;
       case S1:
         if (c == 'u') state = S4;
+        // An unaccented i between a, e, o and the final vowel is a glide: praia, ideia, feio.
+        else if (c == 'i' && isOneOf(at(p - 1), "aeo")) return p - 1;
         else if (isPlainVowel(c)) return p;
         else if (!isAccentedVowel(c)) state = S2;
         break;
       case S2:
         if (isOneOf(c, "aeo")) return p;
+        // i and u before nh take the stress without an accent: rainha, moinho.
+        if (isOneOf(c, "iu") && at(p + 1) == 'n' && at(p + 2) == 'h') return p;
         if (isOneOf(c, "iu")) { result = p; state = S3; }
         break;
       case S3:

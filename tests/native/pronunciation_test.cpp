@@ -1,0 +1,55 @@
+// How the default data pronounce the words users hear every day: the
+// synthetic voice's phonemes and the diphone voice's phonetic strings, kept
+// as data (tests/data/pronunciation_*.tsv).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "diphone/letter_rules.h"
+#include "platform/host/host_control.h"
+#include "support/golden_data.h"
+#include "tts/utts_inic.h"
+#include "tts/utts_portug.h"
+#include "tts/utts_preproc.h"
+#include "tts/utts_prosodia.h"
+
+namespace {
+
+const std::string kVoice = std::string(VOICE_DIR) + "/drive_c/tarsis/";
+
+// The phonemes of a word, one space between two, the headers and the
+// word's closing entries left out.
+std::string synthesizedPhonemes(const std::string& word) {
+  std::string out;
+  for (const std::string& p : tradutor::transcribeWords(
+           tradutor::assignIntonationCodes(tradutor::splitIntoWords(tradutor::normalizeText(word))))) {
+    if (p.empty() || p[0] == ';' || p == "__") continue;
+    if (!out.empty()) out += ' ';
+    out += p;
+  }
+  return out;
+}
+
+TEST(Pronunciation, TheSyntheticVoiceSaysEachWordAsASpeakerWould) {
+  platform::host::reset();
+  const std::string stem = kVoice + "aureatts/portug";
+  ASSERT_TRUE(tradutor::loadAbbreviations(stem + ".abr"));
+  ASSERT_TRUE(tradutor::loadProsodyFile(stem + ".pro"));
+  ASSERT_TRUE(tradutor::loadLanguageData(stem + ".nrl", stem + ".exc"));
+  const auto rows = testing_support::goldenRows("pronunciation_synthetic");
+  ASSERT_GE(rows.size(), 50u);
+  for (const auto& [word, phonemes] : rows) EXPECT_EQ(synthesizedPhonemes(word), phonemes) << word;
+  tradutor::freeTranscriptionRules();
+}
+
+TEST(Pronunciation, TheDiphoneVoiceSaysEachWordAsASpeakerWould) {
+  const std::string folder = kVoice + "som/difones/";
+  ASSERT_TRUE(tradutor::loadLetterRules(folder + "regras.rgr"));
+  ASSERT_TRUE(tradutor::loadExceptionWords(folder + "portug.exc"));
+  const auto rows = testing_support::goldenRows("pronunciation_diphone");
+  ASSERT_GE(rows.size(), 25u);
+  for (const auto& [word, phonetic] : rows) EXPECT_EQ(tradutor::textToPhonetic(word), phonetic) << word;
+  tradutor::freeLetterRules();
+}
+
+}  // namespace
