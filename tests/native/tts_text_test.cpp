@@ -42,8 +42,9 @@ TEST_F(TtsText, NormalisationFollowsTheTable) {
 }
 
 TEST_F(TtsText, AHyphenatedConsonantWordIsSpelledUnlessItIsAnAbbreviationAsWritten) {
-  // "S-R" is not the abbreviation "Sr": it is spelled, hyphens included.
-  const std::string spelled = characterName('S') + characterName('-') + characterName('R');
+  // "S-R" is not the abbreviation "Sr": it is spelled, hyphens included,
+  // each sign a word of its own.
+  const std::string spelled = characterName('S') + " " + characterName('-') + " " + characterName('R');
   EXPECT_EQ(simplified(normalizeText("S-R. ")), simplified(spelled + "."));
   EXPECT_EQ(simplified(normalizeText("Sr. Silva")), "senhor Silva");
 }

@@ -6,6 +6,7 @@
 #include "common/cp1252_case.h"
 #include "platform/files.h"
 #include "tts/utts_preproc_tables.h"
+#include "tts/utts_spoken_forms.h"
 #include "tts/utts_text.h"
 
 namespace tradutor {
@@ -75,8 +76,14 @@ std::string readLetterWord(std::string_view text, std::size_t& p) {
   // Looked up as written, hyphens kept, as the caller expands it: "D-R." is
   // spelled, not left unspelled and unexpanded.
   if (at(text, p) == '.' && !lookupAbbreviation(word).empty()) return word;
+  // Each letter is a word of its own, said with its own stress: "CPF" is
+  // "sê pê éfe", not one word "sêpêéfe".
   std::string spelled;
-  for (const char c : word) spelled += characterName(static_cast<std::uint8_t>(c));
+  for (const char c : word) {
+    const std::string name = characterName(static_cast<std::uint8_t>(c));
+    if (!spelled.empty() && !name.empty() && name[0] != ' ') spelled += ' ';
+    spelled += name;
+  }
   return spelled;
 }
 
@@ -86,7 +93,8 @@ std::string normalizeText(std::string_view input) {
     single = characterName(static_cast<std::uint8_t>(input[0]));
     input = single;
   }
-  const std::string_view text = input;
+  const std::string rewritten = rewriteSpokenForms(input);
+  const std::string_view text = rewritten;
   std::string out;
   out.reserve(text.size() * 2);
   std::size_t p = 0;

@@ -1,0 +1,13 @@
+#pragma once
+// Written forms with a reading of their own, rewritten before the
+// normalisation's walk: dates (12/05/2026), times (10h30, 14:05), money
+// (R$ 7,50), percentages (50%), units after a number (10 km), Roman numerals
+// after século, capítulo, volume and parte, and the elided d' (d'água).
+#include <string>
+#include <string_view>
+
+namespace tradutor {
+
+std::string rewriteSpokenForms(std::string_view text);
+
+}  // namespace tradutor
