@@ -186,4 +186,84 @@ TEST_F(Review, WordMovesAndRowEnds) {
   EXPECT_EQ(positions[5].second, 14);
 }
 
+// With an engine, every read shows as the texts it was given.
+class ReviewAloud : public Review {
+ protected:
+  void SetUp() override {
+    Review::SetUp();
+    FakeEngine::install(4);
+    FakeEngine::millisecondsPerText = 10;
+    startHub("[TRADUTOR]\nSAPI=S\n");
+  }
+  // The texts spoken since the last look, blanks at their ends cut.
+  static std::vector<std::string> spoken() {
+    std::vector<std::string> out;
+    for (std::string t : FakeEngine::spoken) {
+      while (!t.empty() && t.back() == ' ') t.pop_back();
+      out.push_back(t);
+    }
+    FakeEngine::spoken.clear();
+    return out;
+  }
+  // Row 3: "abc" in one colour (columns 1-3), "defgh" in another (4-8).
+  void showFields() {
+    show(3, "abc", 0x1E);
+    moveCursor(4, 3);
+    setCurrentAttribute(0x2F);
+    writeChars(reinterpret_cast<const std::uint8_t*>("defgh"), 5);
+    setCurrentAttribute(0x0F);
+  }
+};
+
+TEST_F(ReviewAloud, LineKeysReadTheRowTheyReach) {
+  for (int row = 4; row <= 24; ++row) show(row, "linha " + std::to_string(row));
+  show(3, "   abc");
+  show(24, "fim x" + std::string(10, ' '));
+  show(25, "");
+  spoken();
+  review(1, 5, {keyDown(vk::kUp), key(vk::kSpace), keyDown(vk::kPrior), keyDown(vk::kNext),
+                keyDown(vk::kPrior, {.ctrl = true}), keyDown(vk::kNext, {.ctrl = true}), key(vk::kReturn), []{}});
+  EXPECT_EQ(spoken(), (std::vector<std::string>{"linha 4", "linha 4", "", "", "   abc", "fim x"}));
+  ASSERT_EQ(positions.size(), 9u);
+  EXPECT_EQ(positions[1], (std::pair<int, int>{4, 1}));   // Up: the row above, column 1
+  EXPECT_EQ(positions[2], (std::pair<int, int>{4, 1}));   // Space reads it again and stays
+  EXPECT_EQ(positions[3], (std::pair<int, int>{1, 1}));   // Page Up
+  EXPECT_EQ(positions[4], (std::pair<int, int>{25, 1}));  // Page Down
+  EXPECT_EQ(positions[5], (std::pair<int, int>{3, 4}));   // Ctrl+Page Up: the first letter
+  EXPECT_EQ(positions[6], (std::pair<int, int>{24, 5}));  // Ctrl+Page Down: the last letter
+  EXPECT_EQ(positions[7], (std::pair<int, int>{25, 1}));  // Enter: the next row
+  EXPECT_GE(clicks(), 1);
+}
+
+TEST_F(ReviewAloud, CtrlKSaysTheRowAndColumnAndCtrlF1TheField) {
+  showFields();
+  spoken();
+  review(6, 3, {key('K', {.ctrl = true}), keyDown(vk::kF1, {.ctrl = true}), []{}});
+  EXPECT_EQ(spoken(), (std::vector<std::string>{"3 6", "defgh"}));
+  EXPECT_EQ(positions.back(), (std::pair<int, int>{3, 6}));  // a field read restores the position
+}
+
+TEST_F(ReviewAloud, EachPairReadsItsRange) {
+  showFields();
+  show(1, "um");
+  show(2, "dois");
+  const std::vector<std::pair<std::string, std::vector<std::string>>> pairs = {
+      {"il", {"abcde"}}, {"ic", {"def"}},         {"tc", {"defgh"}}, {"fl", {"fgh"}},
+      {"fc", {"fgh"}},   {"it", {"um", "dois", "abcde"}}, {"tl", {"abcdefgh"}}};
+  for (const auto& [pair, texts] : pairs) {
+    spoken();
+    positions.clear();
+    review(6, 3, {text(pair), []{}});
+    EXPECT_EQ(spoken(), texts) << pair;
+    if (pair != "it") {
+      EXPECT_EQ(positions.back(), (std::pair<int, int>{3, 6})) << pair << " restores the position";
+    }
+  }
+  // The pair read before the cursor at column 1 has nothing to read: a beep.
+  spoken();
+  review(1, 3, {text("il"), []{}});
+  EXPECT_TRUE(spoken().empty());
+  EXPECT_EQ(beeps(), 1 + 1 + 2);
+}
+
 }  // namespace
