@@ -8,6 +8,7 @@
 #include "platform/host/host_control.h"
 #include "platform/virtual_keys.h"
 #include "screen/kzcrt.h"
+#include "support/fake_engine.h"
 #include "support/sound_fixture.h"
 
 namespace {
@@ -85,6 +86,27 @@ TEST_F(MciConsole, EscAfterTypingEndsTheProgram) {
   feedWhenIdle({[] { host::typeText("abc"); }, [] {}, [] {}, [] { host::pressKey(vk::kEscape); }});
   EXPECT_EQ(exitCodeOf([] { falamci::runMciConsole(); }), 0);
   EXPECT_TRUE(host::mciCommandsSent().empty());
+}
+
+// With an engine the prompt, the answers, the errors and the refusal are
+// what the user hears, in that order.
+TEST_F(MciConsole, ThePromptAnswersErrorsAndRefusalsAreSpoken) {
+  using testing_support::FakeEngine;
+  FakeEngine::reset();
+  FakeEngine::install(4);
+  installVoice("[TRADUTOR]\nSAPI=S\n");
+  host::setMciAnswer("open new type waveaudio alias w", 0, "1");
+  host::setMciAnswer("x", 999, "");
+  EXPECT_EQ(run({"open new type waveaudio alias w", "frobnicate", std::string(152, 'b'), "x"}), 0);
+  const std::vector<std::string> expected = {"Entre comando MCI", "retorno 1", "The specified command is not recognized.",
+                                             "Comando longo demais: o MCI aceita at\xE9 151 caracteres", "Erro MCI 999"};
+  std::size_t found = 0;
+  for (const std::string& said : FakeEngine::spoken)
+    if (found < expected.size() && said.find(expected[found]) != std::string::npos) ++found;
+  EXPECT_EQ(found, expected.size()) << "the first one not heard in order: " << expected[std::min(found, expected.size() - 1)];
+  int prompts = 0;
+  for (const std::string& said : FakeEngine::spoken) prompts += said.find("Entre comando MCI") != std::string::npos;
+  EXPECT_EQ(prompts, 5);  // before each of the four commands and before the empty line
 }
 
 }  // namespace
