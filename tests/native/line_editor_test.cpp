@@ -2,6 +2,7 @@
 // sounds, the clipboard and the shell.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "hub/kzwin.h"
@@ -9,6 +10,7 @@
 #include "platform/host/host_control.h"
 #include "platform/virtual_keys.h"
 #include "screen/kzcrt.h"
+#include "support/fake_engine.h"
 #include "support/sound_fixture.h"
 
 namespace {
@@ -317,6 +319,61 @@ TEST_F(LineEditor, AReadOnlyFieldCanBeReadButNotChanged) {
   feedWhenIdle({type("z"), press(vk::kBack), press('V', {.ctrl = true}), special(83), press(vk::kReturn)});
   editLine(text, 1, 5, 10, 10, false);
   EXPECT_EQ(text, "ro");
+}
+
+TEST_F(LineEditor, F8SaysTheTimeCtrlF8TheDateAndCtrlBackslashDialsTheField) {
+  host::setLocalTime({2026, 3, 1, 0, 13, 5, 0, 0});
+  std::string text = "12#";
+  recordingsOpened();
+  edit(text, {special(66), press(vk::kReturn)});
+  EXPECT_EQ(recordingsOpened(), (Names{"_treze", "_horas", "_cinco", "_minutos"}));
+  edit(text, {special(66, {.ctrl = true}), press(vk::kReturn)});
+  const Names date = recordingsOpened();
+  ASSERT_FALSE(date.empty());
+  EXPECT_EQ(date.front(), "_Domingo");
+  EXPECT_NE(std::find(date.begin(), date.end(), "_Marco"), date.end());
+  edit(text, {[] { host::postChar(28, {.ctrl = true}); }, press(vk::kReturn)});
+  EXPECT_EQ(recordingsOpened(), (Names{"dtmf_1", "dtmf_2", "dtmf_#"}));
+  EXPECT_EQ(text, "12#");
+}
+
+TEST_F(LineEditor, AltQWAndEAreDroppedAndTheNextKeyIsTyped) {
+  std::string text;
+  EXPECT_EQ(edit(text, {press('Q', {.ctrl = true, .alt = true}), type("x"), press('W', {.ctrl = true, .alt = true}),
+                        type("y"), press('E', {.ctrl = true, .alt = true}), type("z"), press(vk::kReturn)}),
+            13);
+  EXPECT_EQ(text, "xyz");
+  // Another Alt letter ends the edit with its code (Alt+A is 30).
+  EXPECT_EQ(edit(text, {press('A', {.ctrl = true, .alt = true})}), 30);
+}
+
+TEST_F(LineEditor, CtrlF4SaysItsSoundAndEscKeepsTheSpeed) {
+  writeVoiceIni("DIFONES5=TESTE\n");
+  const int before = hubSettings().speed;
+  std::string text;
+  recordingsOpened();
+  edit(text, {press(vk::kF4, {.ctrl = true}), press(vk::kEscape), press(vk::kReturn)});
+  const Names heard = recordingsOpened();
+  ASSERT_FALSE(heard.empty());
+  EXPECT_EQ(heard.front(), "_VELOC");
+  EXPECT_EQ(hubSettings().speed, before);
+  edit(text, {press(vk::kF4, {.ctrl = true}), type("5"), press(vk::kReturn)});
+  EXPECT_EQ(hubSettings().speed, 5);
+}
+
+// With an engine, what Ctrl+K and Ctrl+F1 say is the text handed to it.
+TEST_F(LineEditor, CtrlKSaysTheCursorIndexAndCtrlF1TheField) {
+  using testing_support::FakeEngine;
+  FakeEngine::reset();
+  FakeEngine::install(4);
+  startHub("[TRADUTOR]\nSAPI=S\n");
+  moveCursor(1, 5);
+  std::string text = "bom dia";
+  edit(text, {special(77), special(77), press('K', {.ctrl = true}), special(59, {.ctrl = true}), press(vk::kReturn)});
+  ASSERT_GE(FakeEngine::spoken.size(), 2u);
+  const std::size_t n = FakeEngine::spoken.size();
+  EXPECT_EQ(FakeEngine::spoken[n - 2], "3");
+  EXPECT_EQ(FakeEngine::spoken[n - 1].substr(0, 7), "bom dia");
 }
 
 }  // namespace
