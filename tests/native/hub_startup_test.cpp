@@ -148,4 +148,18 @@ TEST_F(HubStartup, StopSpeechLetsSpeechEndThenStopsTheEngineAndTheVoice) {
   EXPECT_EQ(diphoneLettersDirectory(), kLetters);
 }
 
+TEST_F(HubStartup, StopSpeechClosesTheDiphoneVoice) {
+  ASSERT_TRUE(start(3, ""));
+  auto valuesHeard = [] {
+    host::waveLog().blocks.clear();
+    speakPhonetic("[a]", false);
+    int voiced = 0;
+    for (const auto& [value, count] : testing_support::runsOf(host::playedSamples())) voiced += value == 10;
+    return voiced;
+  };
+  EXPECT_EQ(valuesHeard(), 1);  // the segment $A (samples of 10) is played
+  stopSpeech();
+  EXPECT_EQ(valuesHeard(), 0);  // closed: its segments are gone
+}
+
 }  // namespace
