@@ -303,6 +303,40 @@ TEST_F(WavePlayer, BadFilesGiveMinusOneAndPlayNothing) {
   EXPECT_EQ(host::waveLog().blocks.size(), 2u);
 }
 
+// WAVE_FORMAT_EXTENSIBLE with a fmt chunk of 26 bytes (the extension's size,
+// valid bits, channel mask and the sub-format's first two bytes) or of the
+// usual 40: PCM plays in full, float is refused.
+TEST_F(WavePlayer, ExtensibleFilesPlayOnlyWhenTheirSubFormatIsPcm) {
+  const std::string good = waveFile(filled(50, 400));
+  auto extensible = [&good](std::uint32_t formatSize, std::uint16_t subFormat) {
+    std::string fmt = good.substr(20, 16);
+    fmt[0] = '\xFE';
+    fmt[1] = '\xFF';
+    std::string extension(formatSize - 16, '\0');
+    extension[0] = static_cast<char>(formatSize - 18);
+    extension[2] = 8;  // valid bits
+    extension[8] = static_cast<char>(subFormat & 0xFF);
+    extension[9] = static_cast<char>(subFormat >> 8);
+    const std::string size{static_cast<char>(formatSize), 0, 0, 0};
+    const std::string body = "WAVEfmt " + size + fmt + extension + good.substr(36);
+    const std::uint32_t riff = static_cast<std::uint32_t>(body.size());
+    return "RIFF" + std::string{static_cast<char>(riff & 0xFF), static_cast<char>(riff >> 8), 0, 0} + body;
+  };
+  for (const std::uint32_t formatSize : {26u, 40u}) {
+    host::waveLog().blocks.clear();
+    host::writeFile("C:\\S\\EXT.WAV", extensible(formatSize, 1));
+    EXPECT_EQ(playWaveFile("C:\\S\\EXT.WAV"), 0) << formatSize;
+    std::size_t samples = 0;
+    for (const auto& [value, count] : testing_support::runsOf(played()))
+      if (value == 50) samples += count;
+    EXPECT_GE(samples, 399u) << formatSize << ": the data after the fmt chunk is found whole";
+    host::waveLog().blocks.clear();
+    host::writeFile("C:\\S\\FLOAT.WAV", extensible(formatSize, 3));
+    EXPECT_EQ(playWaveFile("C:\\S\\FLOAT.WAV"), -1) << formatSize;
+    EXPECT_TRUE(host::waveLog().blocks.empty()) << formatSize;
+  }
+}
+
 TEST_F(WavePlayer, ImagesWithoutTheirChunksAreNotPlayed) {
   const std::string good = waveFile(filled(50, 400));
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(good.data());
