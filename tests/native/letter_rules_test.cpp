@@ -96,11 +96,12 @@ TEST_F(LetterRules, AnAccentedWordKeepsItsMarkForTheRules) {
 
 TEST_F(LetterRules, ExceptionsServePluralsAndVerbEndingsOfTheirStem) {
   load(std::string("(K)=k\n(Z)=z\n(S)=s\n(M)=m\n(F)=f\n(L)=l\n") + kVowels,
-       "fala=fAla|verb\ncasa=kAzza\n\n");
+       "fala=fAlla|verb\ncasa=kAzza\n\n");
   EXPECT_EQ(textToPhonetic("casa"), "[k/A/z/z/a]");
   EXPECT_EQ(textToPhonetic("casas"), "[k/A/z/z/a/s]");
-  EXPECT_EQ(textToPhonetic("falam"), "[f/A/l/a/m]");
-  EXPECT_EQ(textToPhonetic("falams"), "[f/A/l/a/m/s]");
+  // The respelling's double l shows that "falam" was found as "fala" + "m".
+  EXPECT_EQ(textToPhonetic("falam"), "[f/A/l/l/a/m]");
+  EXPECT_EQ(textToPhonetic("falams"), "[f/A/l/l/a/m/s]");
   EXPECT_EQ(exceptionWordCount(), 2);
 }
 
@@ -116,6 +117,12 @@ TEST_F(LetterRules, GarbageLinesAreSkippedOrCut) {
   EXPECT_EQ(textToPhonetic("ba"), "[" + std::string(11, 'x') + "/a]");
   // (B), "(((" whose centre is "((", and the six of kVowels.
   EXPECT_EQ(letterRuleCount(), 8);
+}
+
+TEST_F(LetterRules, TheListsReachFromSpaceToUnderscore) {
+  // "_" (95) is the last character with a list; "`" (96) has none.
+  load(std::string("( )=blank\n(_)=under\n(`)=grave\n(0)=zero\n") + kVowels);
+  EXPECT_EQ(letterRuleCount(), 3 + 6);
 }
 
 TEST_F(LetterRules, LoadingFailsForAMissingFile) {
