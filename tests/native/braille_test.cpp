@@ -76,6 +76,66 @@ TEST_F(Braille, ASpaceChordWithoutAControlCodeBeepsAndQueuesNothing) {
   EXPECT_EQ(host::tones().beeps, beeps + 1);
 }
 
+// Every 0 in the queue must open a special key: a 0 with nothing after it,
+// or with another 0, would turn the next real key into a code.
+void expectNoLoneZero(const std::string& keys, const std::string& what) {
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    if (keys[i] != '\0') continue;
+    ASSERT_LT(i + 1, keys.size()) << what << ": a 0 at the end";
+    EXPECT_NE(keys[i + 1], '\0') << what << ": 0 0 at " << i;
+    ++i;
+  }
+}
+
+TEST_F(Braille, AFloodOfEveryChordInBothModesLeavesNoLoneZero) {
+  const unsigned dots[] = {'F', 'D', 'S', 'J', 'K', 'L'};
+  for (int mode : {1, 2}) {
+    start(mode);
+    std::string keys;
+    for (int round = 0; round < 3; ++round)
+      for (int value = 0; value < 64; ++value)
+        for (bool space : {false, true}) {
+          if (value % 16 == 0) keys += drainKeys();  // read as a program reads them
+          if (value == 0 && !space) continue;
+          for (int d = 0; d < 6; ++d)
+            if (value & (1 << d)) host::postKeyDown(dots[d]);
+          if (space) host::postKeyDown(vk::kSpace);
+          for (int d = 0; d < 6; ++d)
+            if (value & (1 << d)) host::postKeyUp(dots[d]);
+          if (space) host::postKeyUp(vk::kSpace);
+        }
+    keys += drainKeys();
+    EXPECT_GT(keys.size(), 100u) << "mode " << mode;
+    expectNoLoneZero(keys, "mode " + std::to_string(mode));
+    // The keyboard still answers: a plain chord after the flood is its letter.
+    chord({vk::kSpace});
+    chord({'F'});
+    const std::string after = drainKeys();
+    ASSERT_FALSE(after.empty());
+    EXPECT_EQ(after.back(), 'a') << "mode " << mode;
+  }
+}
+
+TEST_F(Braille, ShiftTabAndF10HeldDownRepeatAsWholeKeys) {
+  start(0);
+  for (int i = 0; i < 15; ++i) host::pressKey(vk::kTab, {.shift = true});
+  for (int i = 0; i < 15; ++i) host::postSysKeyDown(vk::kF10);
+  host::postKeyUp(vk::kF10);
+  host::pressKey('A');
+  std::string keys = drainKeys();
+  expectNoLoneZero(keys, "held keys");
+  std::string expected;
+  for (int i = 0; i < 15; ++i) expected += std::string("\0\x0F", 2);
+  for (int i = 0; i < 15; ++i) expected += std::string("\0\x44", 2);
+  EXPECT_EQ(keys, expected + "a");
+  // Held on while nobody reads: a full queue takes a key's two bytes or neither.
+  for (int i = 0; i < 63; ++i) host::pressKey('B');
+  for (int i = 0; i < 40; ++i) host::postSysKeyDown(vk::kF10);
+  keys = drainKeys();
+  expectNoLoneZero(keys, "a full queue");
+  EXPECT_EQ(keys, std::string(63, 'b'));
+}
+
 TEST_F(Braille, TypedLettersAreNotCharactersInBrailleMode) {
   start(1);
   // 'a' is not a dot key: its press adds nothing, its character is dropped,
