@@ -74,6 +74,9 @@ int findStressedLetter(std::string_view upperWord) {
       case S10:
         return isOneOf(c, "aeio") ? p : result;
       case S20:
+        // One vowel before the final i takes the stress; a second one before
+        // it does not move it further (reais, ideais).
+        if (isOneOf(c, "aeo") && result == p + 1 && isOneOf(at(p + 1), "aeo")) return result;
         if (isOneOf(c, "aeo")) { result = p; break; }
         if (c == 'u') { state = S21; break; }
         return result;
