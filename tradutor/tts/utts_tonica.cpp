@@ -15,6 +15,8 @@ bool isPlainVowel(char c) { return c != '\0' && std::strchr("aeiouwy\xFC", c) !=
 bool isOneOf(char c, const char* set) { return c != '\0' && std::strchr(set, c) != nullptr; }
 // ã and õ mark a nasal vowel; beside another accent they do not mark the stress.
 bool isTilde(char c) { return c == '\xE3' || c == '\xF5'; }
+// à marks a contraction (àquela, às), never the stress.
+bool marksStress(char c) { return isAccentedVowel(c) && c != '\xE0'; }
 
 enum State { S0, S1, S2, S3, S4, S5, S10, S20, S21, S30, S40 };
 
@@ -28,7 +30,7 @@ int findStressedLetter(std::string_view upperWord) {
   int tilde = 0;  // the rightmost ã or õ, taken when no other accent stands before it (órfão, bênção)
   for (int p = n; p >= 1; --p) {
     const char c = at(p);
-    if (isAccentedVowel(c) && !isTilde(c)) return p;
+    if (marksStress(c) && !isTilde(c)) return p;
     if (isTilde(c) && tilde == 0) tilde = p;
     anyVowel = anyVowel || isPlainVowel(c);
   }
@@ -63,6 +65,11 @@ int findStressedLetter(std::string_view upperWord) {
         if (isOneOf(c, "iu")) { result = p; state = S3; }
         break;
       case S3:
+        // An i or u before m or n and a consonant is a nasal vowel, not the end
+        // of a diphthong: ainda, incluindo, contribuinte.
+        if (isOneOf(at(result + 1), "mn") && at(result + 2) != '\0' && !isPlainVowel(at(result + 2)) &&
+            at(result + 2) != 'h')
+          return result;
         if (isOneOf(c, "aeo")) return p;
         if (c == 'u') { state = S5; break; }
         return result;
@@ -78,7 +85,8 @@ int findStressedLetter(std::string_view upperWord) {
         // it does not move it further (reais, ideais).
         if (isOneOf(c, "aeo") && result == p + 1 && isOneOf(at(p + 1), "aeo")) return result;
         if (isOneOf(c, "aeo")) { result = p; break; }
-        if (c == 'u') { state = S21; break; }
+        // gui/qui: the u is silent; after a vowel was taken (atuais) it is not.
+        if (c == 'u' && at(result) == 'i') { state = S21; break; }
         return result;
       case S21:
         return isOneOf(c, "gq") ? p + 2 : p + 1;
