@@ -12,7 +12,7 @@ const std::map<std::string, std::string>& ourNames() {
       {"a", "a"},   {"e", "e"},   {"ee", "E"},  {"i", "i"},   {"o", "o"},   {"oo", "O"},  {"u", "u"},
       {"am", "a~"}, {"em", "e~"}, {"im", "i~"}, {"om", "o~"}, {"um", "u~"}, {"y", "j"},   {"w", "w"},
       {"r", "r"},   {"r2", "r"},  {"rr", "rr"}, {"x", "S"},   {"j", "Z"},   {"tx", "tS"}, {"dj", "dZ"},
-      {"s2", "s"},  {"nh", "nh"}, {"lh", "lh"}};
+      {"s2", "s"},  {"nh", "nh"}};
   return m;
 }
 
@@ -21,8 +21,8 @@ const std::map<std::string, std::string>& espeakNames() {
       {"a", "a"},   {"&", "a"},   {"e", "e"},   {"E", "E"},   {"i", "i"},   {"I", "i"},   {"y", "i"},
       {"o", "o"},   {"O", "O"},   {"u", "u"},   {"U", "u"},   {"&~", "a~"}, {"e~", "e~"}, {"i~", "i~"},
       {"o~", "o~"}, {"u~", "u~"}, {"j", "j"},   {"w", "w"},   {"*", "r"},   {"R", "r"},   {"r", "r"},
-      {"x", "rr"},  {"X", "rr"},  {"h", "rr"},  {"S", "S"},   {"Z", "Z"},   {"n^", "nh"}, {"L", "lh"},
-      {"tS", "tS"}, {"dZ", "dZ"}, {"s#", "s"}};
+      {"x", "rr"},  {"X", "rr"},  {"h", "rr"},  {"S", "S"},   {"Z", "Z"},   {"n^", "nh"},
+      {"tS", "tS"}, {"dZ", "dZ"}, {"s#", "s"}, {"L", "l"}};
   return m;
 }
 
@@ -68,6 +68,11 @@ Coarse coarseOfOurs(const std::vector<std::string>& phonemes) {
       p.erase(0, 1);
     }
     if (!p.empty() && p[0] == '\xA8') p.erase(0, 1);
+    if (p == "lh") {  // as espeak-ng spells it: l and a glide
+      out.push_back("l");
+      out.push_back("i");
+      continue;
+    }
     const auto it = ourNames().find(p);
     std::string c = it == ourNames().end() ? p : it->second;
     // The mark may sit on a consonant the stressed letter's rule emitted first.
@@ -121,9 +126,9 @@ Coarse coarseOfEspeak(const std::string& separated) {
   // espeak writes a vowel before m or n and a consonant as the vowel and the
   // nasal ("k o m b"): that is the nasal vowel ours writes (om).
   for (std::size_t i = 0; i + 2 < out.size(); ++i)
-    if (isVowel(out[i]) && out[i].back() != '~' && (out[i + 1] == "m" || out[i + 1] == "n") && !isVowel(out[i + 2]) &&
-        out[i + 2] != "j" && out[i + 2] != "w") {
-      out[i] += '~';
+    if (isVowel(out[i]) && (out[i + 1] == "m" || out[i + 1] == "n") && !isVowel(out[i + 2]) && out[i + 2] != "j" &&
+        out[i + 2] != "w") {
+      if (out[i].back() != '~') out[i] += '~';
       out.erase(out.begin() + static_cast<long>(i) + 1);
     }
   mergeGlides(out);

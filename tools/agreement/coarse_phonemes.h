@@ -16,7 +16,8 @@
 //   espeak's vowel + m or n before a consonant ("k o m b") is the nasal vowel
 //   r       r for every r that is not the strong one (ours r, r2; espeak *, R, r)
 //           rr for the strong one (ours rr; espeak x, X, h)
-//   others  S (ours x), Z (ours j), nh (espeak n^), lh (espeak L),
+//   lh      l and i, as espeak-ng writes it (l j): it has no lh of its own
+//   others  S (ours x), Z (ours j), nh (espeak n^),
 //           tS (ours tx), dZ (ours dj), s (ours s, s2; espeak s, s#), and
 //           p b t d k g f v z m n l as they are
 // espeak's epenthetic vowel (@-), its syllable marks and its ; are dropped.
