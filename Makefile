@@ -1,6 +1,6 @@
 # Two commands for a newcomer: `make run` and `make test`. Both install what
 # is missing first (Debian packages, through apt).
-.PHONY: run test deps build bench fuzz soak clean
+.PHONY: run test deps build bench agreement fuzz soak clean
 
 deps:
 	@scripts/install-deps.sh
@@ -22,6 +22,11 @@ CORPUS ?= ../shared/corpus/pt-br-10k.txt
 bench: deps
 	cmake --preset native && cmake --build --preset native --target benchmarks
 	FALAMCI_CORPUS=$(abspath $(CORPUS)) build/native/benchmarks/benchmarks
+
+# How often the synthetic voice pronounces the corpus's words as espeak-ng does.
+agreement: deps
+	cmake --preset native && cmake --build --preset native --target voice agreement
+	build/native/tools/agreement --data build/native/voice/drive_c/tarsis/aureatts $(abspath $(CORPUS))
 
 # Every fuzz target for FUZZ_SECONDS each (default 60); executions and findings per target.
 FUZZ_SECONDS ?= 60
