@@ -39,6 +39,14 @@ TEST(Pronunciation, TheSyntheticVoiceSaysEachWordAsASpeakerWould) {
   const auto rows = testing_support::goldenRows("pronunciation_synthetic");
   ASSERT_GE(rows.size(), 50u);
   for (const auto& [word, phonemes] : rows) EXPECT_EQ(synthesizedPhonemes(word), phonemes) << word;
+  // Every byte mixed into the sentences: still phonemes, never a fault.
+  for (const auto& [text, phonemes] : rows) {
+    if (text.find(' ') == std::string::npos) continue;
+    std::string mixed;
+    for (std::size_t i = 0; i < text.size(); ++i) mixed += text.substr(i, 1) + static_cast<char>((i * 37) % 256);
+    for (int b = 0; b < 256; ++b) mixed += static_cast<char>(b);
+    EXPECT_FALSE(synthesizedPhonemes(mixed).empty()) << text;
+  }
   tradutor::freeTranscriptionRules();
 }
 
@@ -49,6 +57,13 @@ TEST(Pronunciation, TheDiphoneVoiceSaysEachWordAsASpeakerWould) {
   const auto rows = testing_support::goldenRows("pronunciation_diphone");
   ASSERT_GE(rows.size(), 25u);
   for (const auto& [word, phonetic] : rows) EXPECT_EQ(tradutor::textToPhonetic(word), phonetic) << word;
+  for (const auto& [text, phonetic] : rows) {
+    if (text.find(' ') == std::string::npos) continue;
+    std::string mixed;
+    for (std::size_t i = 0; i < text.size(); ++i) mixed += text.substr(i, 1) + static_cast<char>((i * 37) % 256);
+    for (int b = 0; b < 256; ++b) mixed += static_cast<char>(b);
+    EXPECT_FALSE(tradutor::textToPhonetic(mixed).empty()) << text;
+  }
   tradutor::freeLetterRules();
 }
 
