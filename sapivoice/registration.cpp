@@ -34,15 +34,6 @@ bool setValue(HKEY root, const std::string& key, const char* name, const std::st
   return result == ERROR_SUCCESS;
 }
 
-std::string modulePath() {
-  HMODULE self = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&modulePath), &self);
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(self, path, MAX_PATH);
-  return std::string(path, length < MAX_PATH ? length : 0);
-}
-
 }  // namespace
 
 bool registerVoice() {

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/win32/wave_file_stream.h"
 #include "portuguese_voice.h"
 
 namespace sapivoice {
@@ -89,28 +90,19 @@ void loadEngineBeside(const std::string& folder) {
   if (!loaded) loaded = LoadLibraryA((folder + "mbrola.dll").c_str()) != nullptr;
 }
 
-WAVEFORMATEX* newOutputFormat() {
-  auto* wave = static_cast<WAVEFORMATEX*>(CoTaskMemAlloc(sizeof(WAVEFORMATEX)));
-  if (wave == nullptr) return nullptr;
-  wave->wFormatTag = WAVE_FORMAT_PCM;
-  wave->nChannels = 1;
-  wave->nSamplesPerSec = kSampleRate;
-  wave->wBitsPerSample = 16;
-  wave->nBlockAlign = 2;
-  wave->nAvgBytesPerSec = kSampleRate * 2;
-  wave->cbSize = 0;
-  return wave;
-}
-
 }  // namespace
 
-std::string moduleFolder() {
+std::string modulePath() {
   HMODULE self = nullptr;
   GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&moduleFolder), &self);
+                     reinterpret_cast<LPCSTR>(&modulePath), &self);
   char path[MAX_PATH] = {};
   const DWORD length = GetModuleFileNameA(self, path, MAX_PATH);
-  std::string folder(path, length < MAX_PATH ? length : 0);
+  return std::string(path, length < MAX_PATH ? length : 0);
+}
+
+std::string moduleFolder() {
+  const std::string folder = modulePath();
   const std::size_t slash = folder.find_last_of('\\');
   return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
 }
@@ -159,9 +151,9 @@ HRESULT VoiceEngine::Speak(DWORD, REFGUID, const WAVEFORMATEX*, const SPVTEXTFRA
 
 HRESULT VoiceEngine::GetOutputFormat(const GUID*, const WAVEFORMATEX*, GUID* outputFormatId, WAVEFORMATEX** outputFormat) {
   if (outputFormatId == nullptr || outputFormat == nullptr) return E_POINTER;
-  *outputFormat = newOutputFormat();
+  *outputFormat = platform::win32::newStreamWaveFormat();
   if (*outputFormat == nullptr) return E_OUTOFMEMORY;
-  *outputFormatId = kWaveFormatExFormatId;
+  *outputFormatId = platform::win32::kWaveFormatExFormatId;
   return S_OK;
 }
 

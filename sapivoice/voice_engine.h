@@ -32,7 +32,8 @@ class VoiceEngine final : public ISpTTSEngine, public ISpObjectWithToken {
 // Objects alive and server locks, for DllCanUnloadNow.
 extern LONG liveObjects;
 
-// The folder of this DLL, ending in a backslash.
+// This DLL's path, and its folder ending in a backslash.
+std::string modulePath();
 std::string moduleFolder();
 
 }  // namespace sapivoice

@@ -13,12 +13,14 @@
 #include <vector>
 
 #include "platform/sapi5.h"
+#include "platform/win32/wave_file_stream.h"
 #include "registration.h"
 #include "tts_engine_interfaces.h"
 
 namespace {
 
 using namespace sapivoice;
+using platform::win32::kWaveFormatExFormatId;
 
 std::string env(const char* name) {
   const char* v = std::getenv(name);

@@ -127,10 +127,9 @@ HRESULT WaveFileStream::Clone(IStream** copy) {
   return E_NOTIMPL;
 }
 
-HRESULT WaveFileStream::GetFormat(GUID* format, WAVEFORMATEX** waveFormat) {
-  if (format == nullptr || waveFormat == nullptr) return E_POINTER;
+WAVEFORMATEX* newStreamWaveFormat() {
   auto* wave = static_cast<WAVEFORMATEX*>(CoTaskMemAlloc(sizeof(WAVEFORMATEX)));
-  if (wave == nullptr) return E_OUTOFMEMORY;
+  if (wave == nullptr) return nullptr;
   wave->wFormatTag = WAVE_FORMAT_PCM;
   wave->nChannels = 1;
   wave->nSamplesPerSec = kStreamRate;
@@ -138,6 +137,13 @@ HRESULT WaveFileStream::GetFormat(GUID* format, WAVEFORMATEX** waveFormat) {
   wave->nBlockAlign = 2;
   wave->nAvgBytesPerSec = kStreamRate * 2;
   wave->cbSize = 0;
+  return wave;
+}
+
+HRESULT WaveFileStream::GetFormat(GUID* format, WAVEFORMATEX** waveFormat) {
+  if (format == nullptr || waveFormat == nullptr) return E_POINTER;
+  WAVEFORMATEX* wave = newStreamWaveFormat();
+  if (wave == nullptr) return E_OUTOFMEMORY;
   *format = kWaveFormatExFormatId;
   *waveFormat = wave;
   return S_OK;

@@ -16,6 +16,10 @@ constexpr DWORD kStreamRate = 16000;
 // SPDFID_WaveFormatEx: the stream's data are described by a WAVEFORMATEX.
 extern const GUID kWaveFormatExFormatId;
 
+// The stream's format (16 kHz, 16-bit, mono), allocated with CoTaskMemAlloc
+// as SAPI expects of a format it is handed; nullptr when memory is short.
+WAVEFORMATEX* newStreamWaveFormat();
+
 class WaveFileStream final : public ISpStreamFormat {
  public:
   // nullptr when the file cannot be created. The stream starts with one reference.
