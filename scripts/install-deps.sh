@@ -31,5 +31,29 @@ fi
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
 fi
-$sudo apt-get update -q
+# A mirror caught in a sync fails the update now and then; try again.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+updated=false
+for attempt in 1 2 3; do
+  if $sudo apt-get update -q 2>&1 | tee "$log" && ! grep -q '^E: ' "$log"; then
+    updated=true
+    break
+  fi
+  echo "apt-get update failed (attempt $attempt of 3)" >&2
+  [ "$attempt" -lt 3 ] && sleep $((attempt * 10))
+done
+# A mirror can go on serving an index that its signed release no longer
+# names (seen with bookworm-security's i386 list for days). apt then keeps
+# no list for it, and wine32's i386 libraries cannot match their amd64
+# twins. As a last resort the index the mirror serves is taken as the list,
+# with a warning: its packages are still the archive's own.
+if ! $updated; then
+  grep -o 'Failed to fetch http://[^ ]*Packages\.xz  File has unexpected size' "$log" |
+    sed 's/^Failed to fetch //; s/  File has.*//' | sort -u | while read -r url; do
+      list="/var/lib/apt/lists/$(echo "${url#http://}" | sed 's/\.xz$//; s,/,_,g')"
+      echo "WARNING: using the unsigned index the mirror serves at $url" >&2
+      curl -fsS "$url" | xz -d | $sudo tee "$list" >/dev/null || echo "could not fetch $url" >&2
+    done || true
+fi
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
