@@ -20,6 +20,8 @@ int synthCommand(const Arguments& args);
 int speakCommand(const Arguments& args);
 // normalize, stress, tokens, codes, phonemes, pho.
 int ttsStageCommand(const std::string& stage, const Arguments& args);
+// Every stage of each line of a Windows-1252 file, in the tests' stored form.
+int stagesCommand(const Arguments& args);
 
 // Shared helpers.
 void printError(const std::string& message);

@@ -60,6 +60,9 @@ const char kUsage[] =
     "      words, the phoneme list, or the phoneme lines as MBROLA gets them;\n"
     "      the data files are NAME.abr, .pro, .exc, .nrl, .dfn in DIR\n"
     "      (default: portug in the current directory)\n"
+    "  stages [--data DIR] [--base NAME] TEXTS\n"
+    "      every stage above for each line of the file TEXTS (Windows-1252), as\n"
+    "      the tests keep them in tests/data/front_end_stages.txt\n"
     "  synth [--db PATH] [--out FILE.wav] [FILE.pho | -]\n"
     "      phoneme lines (from FILE.pho, or standard input) spoken by the\n"
     "      synthetic voice's engine into a 16 kHz WAV file (default: standard\n"
@@ -87,6 +90,7 @@ int main(int argc, char** argv) {
   if (command == "coverage") return tool::coverageCommand(args);
   if (command == "synth") return tool::synthCommand(args);
   if (command == "speak") return tool::speakCommand(args);
+  if (command == "stages") return tool::stagesCommand(args);
   for (const char* stage : {"normalize", "stress", "tokens", "codes", "phonemes", "pho"})
     if (command == stage) return tool::ttsStageCommand(command, args);
   tool::printError("unknown command '" + command + "'");

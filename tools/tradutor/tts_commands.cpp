@@ -2,6 +2,7 @@
 // end's stages, each printing its list one entry a line.
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "commands.h"
@@ -48,7 +49,59 @@ bool loadData(const std::string& dir, const std::string& base, int upToStage) {
   return true;
 }
 
+// One text's stages in the stored form the tests compare with: "@text"
+// with the text, then each stage's name on a line of its own and its
+// entries after it, each behind one blank (an entry may be empty).
+void writeStages(std::FILE* out, const std::string& text) {
+  auto stage = [out](const char* name, const tradutor::StringList& entries) {
+    std::fprintf(out, "@%s\n", name);
+    for (const std::string& e : entries) {
+      std::fputc(' ', out);
+      std::fwrite(e.data(), 1, e.size(), out);
+      std::fputc('\n', out);
+    }
+  };
+  std::fprintf(out, "@text ");
+  std::fwrite(text.data(), 1, text.size(), out);
+  std::fputc('\n', out);
+  const std::string normalized = tradutor::normalizeText(text);
+  stage("normalize", {normalized});
+  const tradutor::StringList tokens = tradutor::splitIntoWords(normalized);
+  stage("tokens", tokens);
+  const tradutor::StringList codes = tradutor::assignIntonationCodes(tokens);
+  stage("codes", codes);
+  const tradutor::StringList phonemes = tradutor::transcribeWords(codes);
+  stage("phonemes", phonemes);
+  tradutor::resetPhonemeLineState();  // each text as if it were the first one spoken
+  stage("pho", tradutor::makePhonemeLines(phonemes, 1.0, 1.0));
+}
+
 }  // namespace
+
+int stagesCommand(const Arguments& given) {
+  Arguments args = given;
+  std::string dir = ".";
+  std::string base = "portug";
+  takeOption(args, "--data", dir);
+  takeOption(args, "--base", base);
+  if (args.size() != 1) {
+    printError(std::string(args.empty() ? "missing TEXTS" : "too many arguments") +
+               "; usage: tradutor stages [--data DIR] [--base NAME] TEXTS");
+    return kUsage;
+  }
+  std::ifstream in(args[0], std::ios::binary);
+  if (!in) {
+    printError("cannot read " + args[0]);
+    return kFailed;
+  }
+  if (!loadData(dir, base, 4)) return kFailed;
+  std::printf("# The front end's stages for each text (Windows-1252): tradutor stages TEXTS\n");
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) writeStages(stdout, line);
+  }
+  return kOk;
+}
 
 int ttsStageCommand(const std::string& stage, const Arguments& given) {
   Arguments args = given;

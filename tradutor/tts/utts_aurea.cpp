@@ -12,6 +12,7 @@
 #include "sound/kzwav.h"
 #include "tts/mbrola.h"
 #include "tts/utts_inic.h"
+#include "tts/utts_pipeline.h"
 #include "tts/utts_portug.h"
 #include "tts/utts_preproc.h"
 #include "tts/utts_prosodia.h"
@@ -33,6 +34,8 @@ struct DriverState {
   std::string errorText;
   std::vector<short> readBuffer = std::vector<short>(kReadSamples);
   std::vector<std::uint8_t> playBuffer = std::vector<std::uint8_t>(kWaveHeaderSize + kPlayBytes);
+  FrontEndPass frontEnd;
+  bool frontEndInUse = false;
 };
 
 DriverState& state() {
@@ -133,8 +136,18 @@ bool ttsSynthesize(std::string_view text, const SampleSink& take) {
   DriverState& s = state();
   if (isBlank(text)) return true;
   if (!mbrolaLoaded()) return false;
-  const StringList lines = makePhonemeLines(
-      transcribeWords(assignIntonationCodes(splitIntoWords(normalizeText(text)))), s.durationFactor, s.pitchFactor);
+  // The pass keeps its lists from one text to the next; a text spoken from
+  // inside `take` (while samples are played) gets a pass of its own.
+  FrontEndPass ownPass;
+  const bool nested = s.frontEndInUse;
+  FrontEndPass& pass = nested ? ownPass : s.frontEnd;
+  s.frontEndInUse = true;
+  struct Release {
+    bool& inUse;
+    bool nested;
+    ~Release() { if (!nested) inUse = false; }
+  } release{s.frontEndInUse, nested};
+  const TextList& lines = pass.run(text, s.durationFactor, s.pitchFactor);
   const MbrolaLibrary& engine = mbrolaLibrary();
   bool result = true;
   engine.reset();

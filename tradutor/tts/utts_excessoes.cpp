@@ -2,6 +2,9 @@
 #include "tts/utts_excessoes.h"
 
 #include <algorithm>
+#include <functional>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -16,7 +19,18 @@ std::vector<std::pair<std::string, std::string>>& table() {
   return t;
 }
 
-const std::string* find(const std::string& key) {
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+// Each key's respelling as the bisection of the sorted table finds it (for
+// a key written twice, the one the bisection meets), looked up by hashing.
+std::unordered_map<std::string, const std::string*, TextHash, std::equal_to<>>& index() {
+  static std::unordered_map<std::string, const std::string*, TextHash, std::equal_to<>> i;
+  return i;
+}
+
+const std::string* bisect(std::string_view key) {
   const auto& t = table();
   int low = 0;
   int high = static_cast<int>(t.size()) - 1;
@@ -34,6 +48,7 @@ const std::string* find(const std::string& key) {
 
 bool loadExceptions(const std::string& fileName) {
   auto& t = table();
+  index().clear();
   t.clear();
   std::vector<std::string> lines;
   if (!tts::readLines(fileName, lines)) return false;
@@ -49,25 +64,29 @@ bool loadExceptions(const std::string& fileName) {
     t.emplace_back(line.substr(0, equals), line.substr(equals + 1, bar - equals - 1));
   }
   std::stable_sort(t.begin(), t.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  index().clear();
+  for (const auto& entry : t) index().emplace(entry.first, bisect(entry.first));
   return true;
 }
 
 void lookupException(std::string& word) {
-  std::string w = word;
-  std::string suffix;
-  for (;;) {
-    if (const std::string* respelling = find(w)) {
-      word = *respelling + suffix;
+  // The word, then the word without its last S and M letters one by one;
+  // the letters taken off stay after the respelling.
+  const auto& i = index();
+  for (std::size_t length = word.size();;) {
+    if (const auto it = i.find(std::string_view(word).substr(0, length)); it != i.end()) {
+      word.replace(0, length, *it->second);
       return;
     }
-    if (w.empty() || (w.back() != 'S' && w.back() != 'M')) return;
-    suffix.insert(suffix.begin(), w.back());
-    w.pop_back();
-    if (w.empty()) return;
+    if (length == 0 || (word[length - 1] != 'S' && word[length - 1] != 'M')) return;
+    if (--length == 0) return;
   }
 }
 
 int ttsExceptionCount() { return static_cast<int>(table().size()); }
-void clearTtsExceptions() { table().clear(); }
+void clearTtsExceptions() {
+  index().clear();
+  table().clear();
+}
 
 }  // namespace tradutor

@@ -109,12 +109,14 @@ bool rightContext(const Scanner& s, int p, std::size_t matchLength, const std::s
 
 }  // namespace
 
-void applyLetterRules(std::string_view word, int stressPosition, StringList& phonemes) {
+void applyLetterRules(std::string_view word, int stressPosition, TextList& phonemes) {
   // Once placed, the marker is gone for good (the position is no longer one
   // a letter can reach, also in words of 255 letters and more).
   if (stressPosition < 1) stressPosition = INT_MAX;
   const Scanner s{word, static_cast<int>(word.size())};
-  std::string pending;
+  // The entry being written is always open; an output's "&" and its end close it.
+  phonemes.open();
+  std::string& text = phonemes.text();
   int p = 1;
   while (p <= s.n) {
     const TranscriptionRule* chosen = nullptr;
@@ -135,23 +137,29 @@ void applyLetterRules(std::string_view word, int stressPosition, StringList& pho
     const std::string_view output = std::string_view(chosen->output).substr(0, kEmitted);
     for (const char ch : output) {
       if (p >= stressPosition) {
-        pending += '>';
+        text += '>';
         stressPosition = INT_MAX;
       }
       if (ch == '&') {
-        phonemes.push_back(std::move(pending));
-        pending.clear();
+        phonemes.close();
+        phonemes.open();
       } else {
-        pending += ch;
+        text += ch;
       }
     }
     if (!output.empty()) {
-      phonemes.push_back(std::move(pending));
-      pending.clear();
+      phonemes.close();
+      phonemes.open();
     }
     p += static_cast<int>(chosen->match.size());
   }
-  phonemes.push_back(std::move(pending));
+  phonemes.close();
+}
+
+void applyLetterRules(std::string_view word, int stressPosition, StringList& phonemes) {
+  TextList list;
+  applyLetterRules(word, stressPosition, list);
+  for (std::size_t i = 0; i < list.size(); ++i) phonemes.emplace_back(list[i]);
 }
 
 bool isUnstressedWord(std::string_view word) {
@@ -161,17 +169,22 @@ bool isUnstressedWord(std::string_view word) {
   return false;
 }
 
-void addPausePhoneme(char c, StringList& phonemes) {
+namespace {
+
+bool isPause(char c) {
   switch (c) {
-    case '!': case '(': case ')': case ',': case '.': case ':': case ';': case '?':
-      phonemes.push_back(std::string("_") + c);
-      break;
-    default:
-      break;
+    case '!': case '(': case ')': case ',': case '.': case ':': case ';': case '?': return true;
+    default: return false;
   }
 }
 
-void applyLiaison(StringList& phonemes) {
+void addPausePhoneme(char c, TextList& phonemes) {
+  if (!isPause(c)) return;
+  const char entry[2] = {'_', c};
+  phonemes.push(std::string_view(entry, 2));
+}
+
+void applyLiaison(TextList& phonemes) {
   std::size_t i = 3;
   while (i + 1 < phonemes.size()) {
     if (!phonemes[i].empty() && phonemes[i][0] == ';') {
@@ -181,9 +194,9 @@ void applyLiaison(StringList& phonemes) {
       if (!first.empty() && first[0] == '>') first.remove_prefix(1);
       if (!first.empty() && first[0] == '\xA8') first.remove_prefix(1);
       if (!first.empty() && std::strchr("aeiouwy", first[0]) != nullptr) {
-        std::string& last = phonemes[i - 2];
-        if (last == "r2") last = "r";
-        else if (last == "s2") last = "z";
+        const std::string_view last = phonemes[i - 2];
+        if (last == "r2") phonemes.shorten(i - 2, "r");
+        else if (last == "s2") phonemes.shorten(i - 2, "z");
       }
       i += 2;
     } else {
@@ -192,17 +205,34 @@ void applyLiaison(StringList& phonemes) {
   }
 }
 
-StringList transcribeWords(const StringList& codedWords) {
-  StringList phonemes;
-  phonemes.reserve(codedWords.size() * 6);
-  for (const std::string& entry : codedWords) {
-    std::string header;
-    header.reserve(entry.size() + 1);
-    phonemes.push_back(std::move(header.append(";").append(entry)));
-    std::string word = toUpperCp1252(entry.size() > 4 ? std::string_view(entry).substr(4) : std::string_view());
+}  // namespace
+
+void addPausePhoneme(char c, StringList& phonemes) {
+  if (isPause(c)) phonemes.push_back(std::string("_") + c);
+}
+
+void applyLiaison(StringList& phonemes) {
+  TextList list;
+  list.assign(phonemes);
+  applyLiaison(list);
+  phonemes = list.toStrings();
+}
+
+void transcribeWords(const TextList& codedWords, TextList& phonemes) {
+  phonemes.clear();
+  phonemes.reserve(codedWords.size() * 6, codedWords.size() * 16);
+  std::string word;
+  for (std::size_t i = 0; i < codedWords.size(); ++i) {
+    const std::string_view entry = codedWords[i];
+    phonemes.open();
+    phonemes.text().append(";").append(entry);
+    phonemes.close();
+    const std::string_view written = entry.size() > 4 ? entry.substr(4) : std::string_view();
+    word.resize(written.size());
+    for (std::size_t k = 0; k < written.size(); ++k) word[k] = static_cast<char>(upperCp1252(static_cast<std::uint8_t>(written[k])));
     if (word.empty()) {
-      phonemes.push_back("__");
-      phonemes.push_back("");
+      phonemes.push("__");
+      phonemes.push("");
     } else if (std::strchr(" !(),.:;?", word[0]) != nullptr) {
       addPausePhoneme(word[0], phonemes);
     } else {
@@ -211,9 +241,15 @@ StringList transcribeWords(const StringList& codedWords) {
       applyLetterRules(word, stress, phonemes);
     }
   }
-  phonemes.push_back("__");
+  phonemes.push("__");
   applyLiaison(phonemes);
-  return phonemes;
+}
+
+StringList transcribeWords(const StringList& codedWords) {
+  TextList in, out;
+  in.assign(codedWords);
+  transcribeWords(in, out);
+  return out.toStrings();
 }
 
 }  // namespace tradutor

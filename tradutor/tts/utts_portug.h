@@ -4,14 +4,19 @@
 #include <string_view>
 #include <vector>
 
-namespace tradutor {
+#include "tts/utts_text_list.h"
 
-using StringList = std::vector<std::string>;
+namespace tradutor {
 
 void applyLetterRules(std::string_view word, int stressPosition, StringList& phonemes);
 bool isUnstressedWord(std::string_view word);
 void addPausePhoneme(char character, StringList& phonemes);
 void applyLiaison(StringList& phonemes);
 StringList transcribeWords(const StringList& codedWords);
+
+// The same into lists that keep their storage (phonemes is cleared first;
+// applyLetterRules appends).
+void applyLetterRules(std::string_view word, int stressPosition, TextList& phonemes);
+void transcribeWords(const TextList& codedWords, TextList& phonemes);
 
 }  // namespace tradutor

@@ -88,6 +88,13 @@ std::string readLetterWord(std::string_view text, std::size_t& p) {
 }
 
 std::string normalizeText(std::string_view input) {
+  std::string out;
+  normalizeText(input, out);
+  return out;
+}
+
+void normalizeText(std::string_view input, std::string& out) {
+  out.clear();
   std::string single;
   if (input.size() == 1) {
     single = characterName(static_cast<std::uint8_t>(input[0]));
@@ -95,7 +102,6 @@ std::string normalizeText(std::string_view input) {
   }
   const std::string rewritten = rewriteSpokenForms(input);
   const std::string_view text = rewritten;
-  std::string out;
   out.reserve(text.size() * 2);
   std::size_t p = 0;
   while (p < text.size()) {
@@ -139,7 +145,6 @@ std::string normalizeText(std::string_view input) {
       ++p;
     }
   }
-  return out;
 }
 
 }  // namespace tradutor

@@ -15,6 +15,8 @@ std::string lookupAbbreviation(std::string_view word);
 int abbreviationCount();
 
 std::string normalizeText(std::string_view text);
+// The same into `out` (cleared first), which keeps its storage.
+void normalizeText(std::string_view text, std::string& out);
 
 std::string readNumber(std::string_view text, std::size_t& position);
 std::string cardinalWords(std::uint64_t value);

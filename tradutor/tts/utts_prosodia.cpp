@@ -112,6 +112,7 @@ bool readKeywords(const std::vector<std::string>& lines) {
                         toUpperCp1252(tts::trim(line.substr(equals + 1))).substr(0, 2)});
   }
   std::stable_sort(keywords.begin(), keywords.end(), [](const auto& a, const auto& b) { return a.keyword < b.keyword; });
+  for (const KeywordEntry& k : keywords) state().keywordClass.emplace(k.keyword, k.wordClass);  // the first one stays
   return true;
 }
 
@@ -188,7 +189,9 @@ bool loadProsodyFile(const std::string& fileName) {
   s.durations.clear();
   s.durationOf.clear();
   s.keywords.clear();
+  s.keywordClass.clear();
   s.patterns.clear();
+  s.patternOf.clear();
   s.baseFrequency = 230;
   s.pauseReported = false;
   std::vector<std::string> lines;
@@ -236,81 +239,153 @@ bool hasDiphonePair(std::string_view pair) {
   return state().longDiphoneKeys.count(toUpperCp1252(pair)) != 0;
 }
 
-Token nextToken(std::string_view text, std::size_t& p) {
-  Token t;
+namespace {
+
+// A token without a string: the word is a view into the text, a
+// punctuation keeps its two characters.
+struct TokenView {
+  std::string_view word;
+  char pair[2] = {0, 0};
+  bool punctuation = false;
+  std::string_view text() const { return punctuation ? std::string_view(pair, 2) : word; }
+};
+
+TokenView nextTokenView(std::string_view text, std::size_t& p) {
+  TokenView t;
   while (p < text.size() && text[p] == ' ') ++p;
   if (p >= text.size()) return t;
   if (text[p] == '.' && p + 1 < text.size() && text[p + 1] == '.') {
-    t.text = ".-";
     t.punctuation = true;
+    t.pair[0] = '.';
+    t.pair[1] = '-';
     while (p < text.size() && text[p] == '.') ++p;
-    return t;
-  }
-  if (!tts::isLetter(static_cast<std::uint8_t>(text[p]))) {
-    t.text = std::string(2, text[p]);
+  } else if (!tts::isLetter(static_cast<std::uint8_t>(text[p]))) {
     t.punctuation = true;
+    t.pair[0] = t.pair[1] = text[p];
     ++p;
-    return t;
+  } else {
+    const std::size_t start = p;
+    while (p < text.size() && tts::isLetter(static_cast<std::uint8_t>(text[p]))) ++p;
+    t.word = text.substr(start, p - start);
   }
-  const std::size_t start = p;
-  while (p < text.size() && tts::isLetter(static_cast<std::uint8_t>(text[p]))) ++p;
-  t.text = std::string(text.substr(start, p - start));
   return t;
 }
 
-StringList splitIntoWords(std::string_view text) {
-  StringList list = {"[--]"};
-  std::size_t p = 0;
-  for (;;) {
-    const Token t = nextToken(text, p);
-    if (t.text.empty()) break;
-    std::string wordClassText;
-    std::string tokenText;
-    if (t.punctuation) {
-      wordClassText = t.text;
-      tokenText = t.text.substr(1);
-    } else {
-      wordClassText = wordClass(t.text);
-      if (wordClassText.empty()) wordClassText = "XX";
-      tokenText = t.text;
-    }
-    wordClassText.resize(2, ' ');
-    list.push_back("[" + wordClassText + "]" + tokenText);
-    if (!tokenText.empty() && (tokenText[0] == '!' || tokenText[0] == '.' || tokenText[0] == '?')) list.push_back("[--]");
+// The keyword class of a word, as a view into the table; empty when it is none.
+std::string_view wordClassView(std::string_view word) {
+  char small[64];
+  std::string large;
+  std::string_view key;
+  if (word.size() <= sizeof small) {
+    for (std::size_t i = 0; i < word.size(); ++i) small[i] = static_cast<char>(upperCp1252(static_cast<std::uint8_t>(word[i])));
+    key = std::string_view(small, word.size());
+  } else {
+    large = toUpperCp1252(word);
+    key = large;
   }
-  return list;
+  const auto& table = state().keywordClass;
+  const auto it = table.find(key);
+  return it == table.end() ? std::string_view() : std::string_view(it->second);
 }
 
-std::string wordClass(std::string_view word) {
-  const std::string key = toUpperCp1252(word);
-  const auto& keywords = state().keywords;
-  const auto it = std::lower_bound(keywords.begin(), keywords.end(), key,
-                                   [](const prosody::KeywordEntry& e, const std::string& k) { return e.keyword < k; });
-  return it != keywords.end() && it->keyword == key ? it->wordClass : std::string();
+// The class part of a token entry "[CC]text": two characters, or none in a shorter entry.
+std::string_view classOf(std::string_view token) { return token.size() >= 3 ? token.substr(1, 2) : std::string_view(); }
+
+// A class of at most two characters packed with its length.
+std::uint64_t classKey(std::string_view c) {
+  std::uint64_t key = c.size();
+  for (const char ch : c) key = key << 8 | static_cast<std::uint8_t>(ch);
+  return key;
+}
+
+// The first pattern whose classes fit (an empty class fits any), -1 for none.
+int choosePattern(std::string_view previous, std::string_view current, std::string_view next) {
+  auto& cache = state().patternOf;
+  const std::uint64_t key = classKey(previous) << 36 | classKey(current) << 18 | classKey(next);
+  if (const auto it = cache.find(key); it != cache.end()) return it->second;
+  int chosen = -1;
+  const auto& patterns = state().patterns;
+  for (std::size_t i = 0; i < patterns.size(); ++i) {
+    const prosody::IntonationPattern& p = patterns[i];
+    if ((p.previousClass.empty() || p.previousClass == previous) && (p.currentClass.empty() || p.currentClass == current) &&
+        (p.nextClass.empty() || p.nextClass == next)) {
+      chosen = static_cast<int>(i);
+      break;
+    }
+  }
+  if (cache.size() >= 65536) cache.clear();  // odd texts cannot make it grow without end
+  cache.emplace(key, chosen);
+  return chosen;
+}
+
+}  // namespace
+
+Token nextToken(std::string_view text, std::size_t& p) {
+  const TokenView t = nextTokenView(text, p);
+  return Token{std::string(t.text()), t.punctuation};
+}
+
+void splitIntoWords(std::string_view text, TextList& list) {
+  list.clear();
+  list.push("[--]");
+  std::size_t p = 0;
+  for (;;) {
+    const TokenView t = nextTokenView(text, p);
+    const std::string_view tokenView = t.text();
+    if (tokenView.empty()) break;
+    std::string_view wordClassText = tokenView;
+    std::string_view tokenText = tokenView.substr(1);
+    if (!t.punctuation) {
+      wordClassText = wordClassView(tokenView);
+      if (wordClassText.empty()) wordClassText = "XX";
+      tokenText = tokenView;
+    }
+    list.open();
+    std::string& entry = list.text();
+    entry += '[';
+    entry.append(wordClassText.substr(0, 2));
+    if (wordClassText.size() < 2) entry.append(2 - wordClassText.size(), ' ');
+    entry += ']';
+    entry.append(tokenText);
+    list.close();
+    if (!tokenText.empty() && (tokenText[0] == '!' || tokenText[0] == '.' || tokenText[0] == '?')) list.push("[--]");
+  }
+}
+
+StringList splitIntoWords(std::string_view text) {
+  TextList list;
+  splitIntoWords(text, list);
+  return list.toStrings();
+}
+
+std::string wordClass(std::string_view word) { return std::string(wordClassView(word)); }
+
+void assignIntonationCodes(const TextList& tokens, TextList& coded) {
+  coded.clear();
+  char previousThird = '5';
+  const auto& patterns = state().patterns;
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    const std::string_view token = tokens[i];
+    const int chosen = choosePattern(i > 0 ? classOf(tokens[i - 1]) : std::string_view(), classOf(token),
+                                     i + 1 < tokens.size() ? classOf(tokens[i + 1]) : std::string_view());
+    coded.open();
+    std::string& entry = coded.text();
+    const std::size_t codeStart = entry.size();
+    entry.append(chosen < 0 ? std::string_view("555") : std::string_view(patterns[static_cast<std::size_t>(chosen)].code));
+    const std::size_t codeLength = entry.size() - codeStart;
+    if (codeLength > 0 && entry[codeStart] == '?') entry[codeStart] = previousThird;
+    if (codeLength >= 3) previousThird = entry[codeStart + 2];
+    entry += '|';
+    if (token.size() > 4) entry.append(token.substr(4));
+    coded.close();
+  }
 }
 
 StringList assignIntonationCodes(const StringList& tokens) {
-  StringList coded;
-  coded.reserve(tokens.size());
-  char previousThird = '5';
-  auto classOf = [&tokens](std::size_t i) { return tokens[i].size() >= 3 ? tokens[i].substr(1, 2) : std::string(); };
-  for (std::size_t i = 0; i < tokens.size(); ++i) {
-    const std::string previous = i > 0 ? classOf(i - 1) : "";
-    const std::string current = classOf(i);
-    const std::string next = i + 1 < tokens.size() ? classOf(i + 1) : "";
-    std::string code = "555";
-    for (const prosody::IntonationPattern& p : state().patterns) {
-      if ((p.previousClass.empty() || p.previousClass == previous) && (p.currentClass.empty() || p.currentClass == current) &&
-          (p.nextClass.empty() || p.nextClass == next)) {
-        code = p.code;
-        break;
-      }
-    }
-    if (!code.empty() && code[0] == '?') code[0] = previousThird;
-    if (code.size() >= 3) previousThird = code[2];
-    coded.push_back(code + "|" + (tokens[i].size() > 4 ? tokens[i].substr(4) : std::string()));
-  }
-  return coded;
+  TextList in, out;
+  in.assign(tokens);
+  assignIntonationCodes(in, out);
+  return out.toStrings();
 }
 
 int phonemeDuration(std::string_view name) {

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-namespace tradutor {
+#include "tts/utts_text_list.h"
 
-using StringList = std::vector<std::string>;
+namespace tradutor {
 
 constexpr int kMaxDurations = 100;
 constexpr int kMaxKeywords = 1000;
@@ -31,6 +31,12 @@ StringList assignIntonationCodes(const StringList& tokens);
 
 // The lines for MBROLA; the factors scale every duration and pitch target.
 StringList makePhonemeLines(const StringList& phonemes, double durationFactor, double pitchFactor);
+
+// The same stages into lists that keep their storage from call to call
+// (each output list is cleared first; it must not be the input).
+void splitIntoWords(std::string_view text, TextList& tokens);
+void assignIntonationCodes(const TextList& tokens, TextList& coded);
+void makePhonemeLines(const TextList& phonemes, double durationFactor, double pitchFactor, TextList& lines);
 int phonemeDuration(std::string_view name);
 int baseFrequency();
 int pitchLevel(char level);  // percent of the base frequency for "0".."9", 0 otherwise

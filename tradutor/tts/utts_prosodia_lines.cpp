@@ -1,5 +1,6 @@
 // uttsProsodia: the phoneme lines for MBROLA, with durations, pitch targets
 // and fillers where the database lacks a diphone.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -20,7 +21,7 @@ void appendNumber(std::string& text, long value) {
 
 struct LineState {
   int factorPercent = 100;
-  std::string code = "555";
+  char code[3] = {'5', '5', '5'};
   int stressState = 0;
   std::size_t wordLength = 0;
   std::string previous = "_";
@@ -48,27 +49,27 @@ void appendPitchPoints(LineState& s, std::string& line) {
   appendNumber(line, frequency);
 }
 
-void repairDiphone(LineState& s, const std::string& line, StringList& lines) {
-  std::string& current = prosody::state().currentPhoneme;
+void repairDiphone(LineState& s, const std::string& current, const std::string& line, TextList& lines) {
   if (current.empty()) return;
   s.pair.assign(s.previous).append("-").append(current);
   if (!hasDiphonePair(s.pair)) {
-    if (s.previous == "r2" && hasDiphonePair("r2-_")) lines.push_back("_ 50");
-    else if (hasDiphonePair(s.pair.assign(s.previous).append("-y"))) lines.push_back("y 50");
-    else lines.push_back("_ 50");
+    if (s.previous == "r2" && hasDiphonePair("r2-_")) lines.push("_ 50");
+    else if (hasDiphonePair(s.pair.assign(s.previous).append("-y"))) lines.push("y 50");
+    else lines.push("_ 50");
   }
   if (!line.empty()) s.previous = current;
 }
 
 // The base duration of a pause entry "_ N"; a rest that is no number is
 // reported once and taken as 100 ms.
-int pauseDuration(const std::string& entry) {
+int pauseDuration(std::string_view entry) {
   const std::string rest = tts::trim(entry.substr(2));
   bool digits = !rest.empty() && rest.size() <= 9;
   for (const char c : rest) digits = digits && c >= '0' && c <= '9';
   if (digits) return std::stoi(rest);
   bool& reported = prosody::state().pauseReported;
-  if (!reported) platform::showMessage("Configura\xE7\xE3o da pros\xF3" "dia: pausa errada: " + entry, "Pros\xF3" "dia");
+  if (!reported)
+    platform::showMessage("Configura\xE7\xE3o da pros\xF3" "dia: pausa errada: " + std::string(entry), "Pros\xF3" "dia");
   reported = true;
   return 100;
 }
@@ -77,22 +78,23 @@ int pauseDuration(const std::string& entry) {
 
 void resetPhonemeLineState() { prosody::state().currentPhoneme.clear(); }
 
-StringList makePhonemeLines(const StringList& phonemes, double durationFactor, double pitchFactor) {
-  StringList lines;
-  lines.reserve(phonemes.size() + phonemes.size() / 4);
+void makePhonemeLines(const TextList& phonemes, double durationFactor, double pitchFactor, TextList& lines) {
+  lines.clear();
+  lines.reserve(phonemes.size() + phonemes.size() / 4, phonemes.size() * 8);
   LineState s;
   s.pitchFactor = pitchFactor;
   std::string& current = prosody::state().currentPhoneme;
+  std::string line;
   for (std::size_t i = 0; i < phonemes.size(); ++i) {
     s.lastInWord = i + 1 == phonemes.size() || phonemes[i + 1].empty();
-    const std::string& entry = phonemes[i];
-    std::string line;
+    const std::string_view entry = phonemes[i];
+    line.clear();
     if (entry.empty()) {
       s.factorPercent = 100;
       current.clear();
     } else if (entry[0] == ';' && entry.size() >= 5 && entry[4] == '|') {
-      s.code = entry.substr(1, 3);
-      line = ";" + entry.substr(5);
+      std::copy(entry.begin() + 1, entry.begin() + 4, s.code);
+      line.append(";").append(entry.substr(5));
       s.wordLength = line.size();
       s.stressState = 0;
     } else {
@@ -109,7 +111,7 @@ StringList makePhonemeLines(const StringList& phonemes, double durationFactor, d
       int base = 0;
       if (!name.empty() && name[0] == '_') {
         if (name == "_") name = "_ 100";
-        base = name.size() > 1 && name[1] == ' ' ? pauseDuration(std::string(name)) : phonemeDuration(name);
+        base = name.size() > 1 && name[1] == ' ' ? pauseDuration(name) : phonemeDuration(name);
         name = "_";
       } else {
         base = phonemeDuration(name);
@@ -120,15 +122,20 @@ StringList makePhonemeLines(const StringList& phonemes, double durationFactor, d
       }
       current.assign(name);
       const long duration = static_cast<long>(std::trunc(base * s.factorPercent * durationFactor)) / 100;
-      line.reserve(name.size() + 16);
       line.append(name).append(" ");
       appendNumber(line, duration);
       appendPitchPoints(s, line);
     }
-    repairDiphone(s, line, lines);
-    lines.push_back(std::move(line));
+    repairDiphone(s, current, line, lines);
+    lines.push(line);
   }
-  return lines;
+}
+
+StringList makePhonemeLines(const StringList& phonemes, double durationFactor, double pitchFactor) {
+  TextList in, out;
+  in.assign(phonemes);
+  makePhonemeLines(in, durationFactor, pitchFactor, out);
+  return out.toStrings();
 }
 
 }  // namespace tradutor
