@@ -31,6 +31,19 @@ std::uint64_t upperKey(std::string_view text) {
   return key;
 }
 
+bool hasDiphonePair(std::string_view first, std::string_view second) {
+  const std::size_t f = first.size();
+  if (f + 1 + second.size() <= 8) {
+    std::uint64_t key = upperKey(first) | static_cast<std::uint64_t>('-') << (8 * f);
+    if (!second.empty()) key |= upperKey(second) << (8 * (f + 1));
+    return state().diphoneKeys.contains(key);
+  }
+  std::string pair;
+  pair.reserve(f + 1 + second.size());
+  pair.append(first).append("-").append(second);
+  return tradutor::hasDiphonePair(pair);
+}
+
 namespace {
 
 const char* const kCaption = "Pros\xF3" "dia";
@@ -91,7 +104,7 @@ bool readDurations(const std::vector<std::string>& lines) {
     }
     const std::string phoneme = tts::trim(line.substr(0, equals)).substr(0, 2);
     state().durations.push_back({phoneme, duration});
-    state().durationOf.emplace(shortKey(phoneme), duration);  // the first entry of a phoneme counts
+    state().durationOf.insert(shortKey(phoneme), duration);  // the first entry of a phoneme counts
   }
   return true;
 }
@@ -219,7 +232,7 @@ bool loadDiphoneList(const std::string& fileName) {
   state().diphoneKeys.clear();
   state().longDiphoneKeys.clear();
   for (const std::string& pair : list) {
-    if (pair.size() <= 8) state().diphoneKeys.insert(prosody::upperKey(pair));
+    if (pair.size() <= 8) state().diphoneKeys.insert(prosody::upperKey(pair), 1);
     else state().longDiphoneKeys.insert(toUpperCp1252(pair));
   }
   return true;
@@ -235,7 +248,7 @@ void freeDiphoneList() {
 bool hasDiphonePair(std::string_view pair) {
   // The sorted list is searched through its upper-cased keys: the same
   // answer as a bisection that ignores case, without comparing case on the way.
-  if (pair.size() <= 8) return state().diphoneKeys.count(prosody::upperKey(pair)) != 0;
+  if (pair.size() <= 8) return state().diphoneKeys.contains(prosody::upperKey(pair));
   return state().longDiphoneKeys.count(toUpperCp1252(pair)) != 0;
 }
 
@@ -390,9 +403,8 @@ StringList assignIntonationCodes(const StringList& tokens) {
 
 int phonemeDuration(std::string_view name) {
   if (name.size() > 2) return 100;  // table phonemes have at most two characters
-  const auto& table = state().durationOf;
-  const auto it = table.find(prosody::shortKey(name));
-  return it == table.end() ? 100 : it->second;
+  const int* duration = state().durationOf.find(prosody::shortKey(name));
+  return duration == nullptr ? 100 : *duration;
 }
 
 int baseFrequency() { return state().baseFrequency; }

@@ -27,7 +27,6 @@ struct LineState {
   std::string previous = "_";
   bool lastInWord = false;
   double pitchFactor = 1.0;
-  std::string pair;  // built again for each diphone test, keeping its storage
 };
 
 // Appends " position frequency" when the line gets a pitch target.
@@ -51,10 +50,9 @@ void appendPitchPoints(LineState& s, std::string& line) {
 
 void repairDiphone(LineState& s, const std::string& current, const std::string& line, TextList& lines) {
   if (current.empty()) return;
-  s.pair.assign(s.previous).append("-").append(current);
-  if (!hasDiphonePair(s.pair)) {
+  if (!prosody::hasDiphonePair(s.previous, current)) {
     if (s.previous == "r2" && hasDiphonePair("r2-_")) lines.push("_ 50");
-    else if (hasDiphonePair(s.pair.assign(s.previous).append("-y"))) lines.push("y 50");
+    else if (prosody::hasDiphonePair(s.previous, "y")) lines.push("y 50");
     else lines.push("_ 50");
   }
   if (!line.empty()) s.previous = current;

@@ -8,6 +8,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "tts/utts_key_table.h"
+
 namespace tradutor::prosody {
 
 struct DurationEntry {
@@ -46,9 +48,9 @@ struct ProsodyState {
   std::vector<std::string> diphones;  // "first-second", sorted without regard to case
   // For the lookups while lines are made: the pairs upper-cased, and each
   // phoneme's first duration of the table.
-  std::unordered_set<std::uint64_t> diphoneKeys;     // pairs of up to 8 characters, packed
+  KeyTable diphoneKeys;                              // pairs of up to 8 characters, packed
   std::unordered_set<std::string> longDiphoneKeys;   // the longer ones
-  std::unordered_map<std::uint64_t, int> durationOf;
+  KeyTable durationOf;
   std::string currentPhoneme;  // lives from one makePhonemeLines call to the next
   bool pauseReported = false;  // a pause that is no number is reported once per prosody load
 };
@@ -59,5 +61,8 @@ ProsodyState& state();
 // as it is and upper-cased.
 std::uint64_t shortKey(std::string_view text);
 std::uint64_t upperKey(std::string_view text);
+
+// hasDiphonePair of "first-second", without making the text when it is short.
+bool hasDiphonePair(std::string_view first, std::string_view second);
 
 }  // namespace tradutor::prosody

@@ -1,24 +1,9 @@
 #include "tts/utts_text.h"
 
-#include <cstring>
-
 #include "common/cp1252_case.h"
 #include "platform/files.h"
 
 namespace tradutor::tts {
-
-bool isLetter(std::uint8_t c) {
-  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
-  static const char kAccented[] = "\xC0\xC1\xC2\xC3\xC7\xC9\xCA\xCC\xCD\xD1\xD3\xD4\xD5\xD9\xDA\xDC";
-  const std::uint8_t upper = upperCp1252(c);
-  return upper >= 0xC0 && std::strchr(kAccented, static_cast<char>(upper)) != nullptr;
-}
-
-bool isConsonant(std::uint8_t c) {
-  const std::uint8_t u = upperCp1252(c);
-  if (u == 0xC7 || u == 0xD1) return true;
-  return u >= 'B' && u <= 'Z' && u != 'E' && u != 'I' && u != 'O' && u != 'U';
-}
 
 std::string trim(std::string_view text) {
   std::size_t first = 0;

@@ -2,17 +2,22 @@
 // reads the word's ending from the last letter back.
 #include "tts/utts_tonica.h"
 
-#include <cstring>
 #include <string>
+#include <string_view>
 
 #include "common/cp1252_case.h"
 
 namespace tradutor {
 namespace {
 
-bool isAccentedVowel(char c) { return c != '\0' && std::strchr("\xE0\xE1\xE2\xE3\xE9\xEA\xED\xF3\xF4\xF5\xFA", c) != nullptr; }
-bool isPlainVowel(char c) { return c != '\0' && std::strchr("aeiouwy\xFC", c) != nullptr; }
-bool isOneOf(char c, const char* set) { return c != '\0' && std::strchr(set, c) != nullptr; }
+// The sets are a few letters each: a plain loop, inlined, beats a library search.
+bool isOneOf(char c, std::string_view set) {
+  for (const char s : set)
+    if (s == c) return true;
+  return false;
+}
+bool isAccentedVowel(char c) { return isOneOf(c, "\xE0\xE1\xE2\xE3\xE9\xEA\xED\xF3\xF4\xF5\xFA"); }
+bool isPlainVowel(char c) { return isOneOf(c, "aeiouwy\xFC"); }
 // ã and õ mark a nasal vowel; beside another accent they do not mark the stress.
 bool isTilde(char c) { return c == '\xE3' || c == '\xF5'; }
 // à marks a contraction (àquela, às), never the stress.
@@ -23,7 +28,16 @@ enum State { S0, S1, S2, S3, S4, S5, S10, S20, S21, S30, S40 };
 }  // namespace
 
 int findStressedLetter(std::string_view upperWord) {
-  const std::string w = toLowerCp1252(upperWord);
+  char small[64];
+  std::string large;
+  std::string_view w;
+  if (upperWord.size() <= sizeof small) {
+    for (std::size_t i = 0; i < upperWord.size(); ++i) small[i] = static_cast<char>(lowerCp1252(static_cast<std::uint8_t>(upperWord[i])));
+    w = std::string_view(small, upperWord.size());
+  } else {
+    large = toLowerCp1252(upperWord);
+    w = large;
+  }
   const int n = static_cast<int>(w.size());
   auto at = [&](int p) { return p >= 1 && p <= n ? w[static_cast<std::size_t>(p - 1)] : '\0'; };
   bool anyVowel = false;
