@@ -19,14 +19,39 @@ void appendNumber(std::string& text, long value) {
   text.append(digits, end);
 }
 
+// A phoneme's name, copied without a string's general replace: the names
+// are a few characters; a longer one goes to the string.
+class PhonemeName {
+ public:
+  void assign(std::string_view name) {
+    if (name.size() <= sizeof short_) {
+      std::copy(name.begin(), name.end(), short_);
+      size_ = name.size();
+      isLong_ = false;
+    } else {
+      long_.assign(name);
+      isLong_ = true;
+    }
+  }
+  std::string_view view() const { return isLong_ ? std::string_view(long_) : std::string_view(short_, size_); }
+  bool empty() const { return view().empty(); }
+
+ private:
+  char short_[22] = {};
+  std::size_t size_ = 0;
+  bool isLong_ = false;
+  std::string long_;
+};
+
 struct LineState {
   int factorPercent = 100;
   char code[3] = {'5', '5', '5'};
   int stressState = 0;
   std::size_t wordLength = 0;
-  std::string previous = "_";
+  PhonemeName previous, current;
   bool lastInWord = false;
   double pitchFactor = 1.0;
+  int baseFrequency = 0;
 };
 
 // Appends " position frequency" when the line gets a pitch target.
@@ -41,21 +66,25 @@ void appendPitchPoints(LineState& s, std::string& line) {
   }
   const int value = pitchLevel(level);
   if (position == 0 || value == 0) return;
-  const long frequency = static_cast<long>(std::trunc(value * s.pitchFactor * baseFrequency())) / 100;
+  const long frequency = static_cast<long>(std::trunc(value * s.pitchFactor * s.baseFrequency)) / 100;
   line += ' ';
   appendNumber(line, position);
   line += ' ';
   appendNumber(line, frequency);
 }
 
-void repairDiphone(LineState& s, const std::string& current, const std::string& line, TextList& lines) {
+// Before a phoneme whose diphone with the one before is missing: a short
+// pause, or a glide when the database has the diphone into it.
+void repairDiphone(LineState& s, bool lineFollows, TextList& lines) {
+  const std::string_view current = s.current.view();
   if (current.empty()) return;
-  if (!prosody::hasDiphonePair(s.previous, current)) {
-    if (s.previous == "r2" && hasDiphonePair("r2-_")) lines.push("_ 50");
-    else if (prosody::hasDiphonePair(s.previous, "y")) lines.push("y 50");
+  const std::string_view previous = s.previous.view();
+  if (!prosody::hasDiphonePair(previous, current)) {
+    if (previous == "r2" && hasDiphonePair("r2-_")) lines.push("_ 50");
+    else if (prosody::hasDiphonePair(previous, "y")) lines.push("y 50");
     else lines.push("_ 50");
   }
-  if (!line.empty()) s.previous = current;
+  if (lineFollows) s.previous = s.current;
 }
 
 // The base duration of a pause entry "_ N"; a rest that is no number is
@@ -81,52 +110,63 @@ void makePhonemeLines(const TextList& phonemes, double durationFactor, double pi
   lines.reserve(phonemes.size() + phonemes.size() / 4, phonemes.size() * 8);
   LineState s;
   s.pitchFactor = pitchFactor;
-  std::string& current = prosody::state().currentPhoneme;
-  std::string line;
+  s.baseFrequency = baseFrequency();
+  s.previous.assign("_");
+  std::string& lastPhoneme = prosody::state().currentPhoneme;  // from the call before
+  s.current.assign(lastPhoneme);
   for (std::size_t i = 0; i < phonemes.size(); ++i) {
     s.lastInWord = i + 1 == phonemes.size() || phonemes[i + 1].empty();
     const std::string_view entry = phonemes[i];
-    line.clear();
     if (entry.empty()) {
       s.factorPercent = 100;
-      current.clear();
-    } else if (entry[0] == ';' && entry.size() >= 5 && entry[4] == '|') {
-      std::copy(entry.begin() + 1, entry.begin() + 4, s.code);
-      line.append(";").append(entry.substr(5));
-      s.wordLength = line.size();
-      s.stressState = 0;
-    } else {
-      std::string_view name = entry;
-      if (name[0] == '>') {
-        s.factorPercent = 145;
-        name.remove_prefix(1);
-        if (!name.empty() && name[0] == '\xA8') name.remove_prefix(1);
-        s.stressState = 2;
-      } else if (name[0] == '\xA8') {
-        name.remove_prefix(1);
-        s.factorPercent = 100;
-      }
-      int base = 0;
-      if (!name.empty() && name[0] == '_') {
-        if (name == "_") name = "_ 100";
-        base = name.size() > 1 && name[1] == ' ' ? pauseDuration(name) : phonemeDuration(name);
-        name = "_";
-      } else {
-        base = phonemeDuration(name);
-        if (s.stressState < 2) {
-          if (s.wordLength > 13) base = base * 80 / 100;
-          else if (s.wordLength > 9) base = base * 90 / 100;
-        }
-      }
-      current.assign(name);
-      const long duration = static_cast<long>(std::trunc(base * s.factorPercent * durationFactor)) / 100;
-      line.append(name).append(" ");
-      appendNumber(line, duration);
-      appendPitchPoints(s, line);
+      s.current.assign({});
+      repairDiphone(s, false, lines);
+      lines.push({});
+      continue;
     }
-    repairDiphone(s, current, line, lines);
-    lines.push(line);
+    if (entry[0] == ';' && entry.size() >= 5 && entry[4] == '|') {
+      std::copy(entry.begin() + 1, entry.begin() + 4, s.code);
+      s.wordLength = entry.size() - 4;  // the line: ";" and the word
+      s.stressState = 0;
+      repairDiphone(s, true, lines);
+      lines.open();
+      lines.text().append(";").append(entry.substr(5));
+      lines.close();
+      continue;
+    }
+    std::string_view name = entry;
+    if (name[0] == '>') {
+      s.factorPercent = 145;
+      name.remove_prefix(1);
+      if (!name.empty() && name[0] == '\xA8') name.remove_prefix(1);
+      s.stressState = 2;
+    } else if (name[0] == '\xA8') {
+      name.remove_prefix(1);
+      s.factorPercent = 100;
+    }
+    int base = 0;
+    if (!name.empty() && name[0] == '_') {
+      if (name == "_") name = "_ 100";
+      base = name.size() > 1 && name[1] == ' ' ? pauseDuration(name) : phonemeDuration(name);
+      name = "_";
+    } else {
+      base = phonemeDuration(name);
+      if (s.stressState < 2) {
+        if (s.wordLength > 13) base = base * 80 / 100;
+        else if (s.wordLength > 9) base = base * 90 / 100;
+      }
+    }
+    s.current.assign(name);
+    repairDiphone(s, true, lines);
+    const long duration = static_cast<long>(std::trunc(base * s.factorPercent * durationFactor)) / 100;
+    lines.open();
+    std::string& line = lines.text();
+    line.append(name).append(" ");
+    appendNumber(line, duration);
+    appendPitchPoints(s, line);
+    lines.close();
   }
+  lastPhoneme.assign(s.current.view());
 }
 
 StringList makePhonemeLines(const StringList& phonemes, double durationFactor, double pitchFactor) {
