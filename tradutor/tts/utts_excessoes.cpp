@@ -2,13 +2,12 @@
 #include "tts/utts_excessoes.h"
 
 #include <algorithm>
-#include <functional>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "common/cp1252_case.h"
+#include "tts/utts_inic.h"
 #include "tts/utts_text.h"
 
 namespace tradutor {
@@ -19,14 +18,10 @@ std::vector<std::pair<std::string, std::string>>& table() {
   return t;
 }
 
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-};
 // Each key's respelling as the bisection of the sorted table finds it (for
 // a key written twice, the one the bisection meets), looked up by hashing.
-std::unordered_map<std::string, const std::string*, TextHash, std::equal_to<>>& index() {
-  static std::unordered_map<std::string, const std::string*, TextHash, std::equal_to<>> i;
+tts::TextMap<const std::string*>& index() {
+  static tts::TextMap<const std::string*> i;
   return i;
 }
 
@@ -48,6 +43,7 @@ const std::string* bisect(std::string_view key) {
 
 bool loadExceptions(const std::string& fileName) {
   auto& t = table();
+  languageDataChanged();
   index().clear();
   t.clear();
   std::vector<std::string> lines;
@@ -85,6 +81,7 @@ void lookupException(std::string& word) {
 
 int ttsExceptionCount() { return static_cast<int>(table().size()); }
 void clearTtsExceptions() {
+  languageDataChanged();
   index().clear();
   table().clear();
 }

@@ -17,7 +17,15 @@ std::string field(const std::string& line, std::size_t from, std::size_t to, std
   return line.substr(from, std::min(to, line.size()) - from).substr(0, width);
 }
 
+std::uint64_t& version() {
+  static std::uint64_t v = 0;
+  return v;
+}
+
 }  // namespace
+
+std::uint64_t languageDataVersion() { return version(); }
+void languageDataChanged() { ++version(); }
 
 TranscriptionRule parseRuleLine(const std::string& line) {
   TranscriptionRule rule;
@@ -53,6 +61,7 @@ bool loadTranscriptionRules(const std::string& fileName) {
 }
 
 void freeTranscriptionRules() {
+  languageDataChanged();
   for (int c = 0; c < 256; ++c) {
     chains()[c].clear();
     chains()[c].shrink_to_fit();

@@ -1,6 +1,7 @@
 #pragma once
 // uttsInic: the letter-to-sound rules of the Portuguese voice, read from the
 // rules file into one chain per first letter.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,5 +21,10 @@ bool loadLanguageData(const std::string& rulesFile, const std::string& exception
 // The rules whose match begins with the character, in file order.
 const std::vector<TranscriptionRule>& ruleChain(unsigned char first);
 int transcriptionRuleCount();
+
+// Counts every change of the rules or the exceptions, so that what was
+// worked out from them can tell it is out of date.
+std::uint64_t languageDataVersion();
+void languageDataChanged();
 
 }  // namespace tradutor

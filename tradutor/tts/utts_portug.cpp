@@ -7,6 +7,7 @@
 #include "common/cp1252_case.h"
 #include "tts/utts_excessoes.h"
 #include "tts/utts_inic.h"
+#include "tts/utts_text.h"
 #include "tts/utts_tonica.h"
 
 namespace tradutor {
@@ -218,6 +219,55 @@ void applyLiaison(StringList& phonemes) {
   phonemes = list.toStrings();
 }
 
+namespace {
+
+// The phonemes of the words said so far, by their upper-case spelling: a
+// word depends only on the rules and the exceptions, and the same few
+// hundred words make most of any text.
+struct TranscribedWords {
+  static constexpr std::size_t kLongestWord = 48;
+  static constexpr std::size_t kMostEntries = 1 << 16;
+  std::uint64_t version = ~std::uint64_t{0};
+  tts::TextMap<std::pair<std::uint32_t, std::uint32_t>> where;  // first entry and count in `entries`
+  TextList entries;
+  void clear() {
+    where.clear();
+    entries.clear();
+  }
+};
+
+TranscribedWords& transcribedWords() {
+  static TranscribedWords words;
+  return words;
+}
+
+// A letter word (upper case) after its exception, with its stress and rules.
+void transcribeWord(std::string& word, TextList& phonemes) {
+  TranscribedWords& known = transcribedWords();
+  if (known.version != languageDataVersion()) {
+    known.clear();
+    known.version = languageDataVersion();
+  }
+  if (const auto it = known.where.find(std::string_view(word)); it != known.where.end()) {
+    for (std::uint32_t k = 0; k < it->second.second; ++k) phonemes.push(known.entries[it->second.first + k]);
+    return;
+  }
+  const std::size_t first = phonemes.size();
+  std::string spelling = word.size() <= TranscribedWords::kLongestWord ? word : std::string();
+  lookupException(word);
+  const int stress = isUnstressedWord(word) ? 0 : findStressedLetter(word);
+  applyLetterRules(word, stress, phonemes);
+  if (spelling.empty()) return;
+  if (known.entries.size() + (phonemes.size() - first) > TranscribedWords::kMostEntries) known.clear();  // start afresh
+  const auto start = static_cast<std::uint32_t>(known.entries.size());
+  for (std::size_t k = first; k < phonemes.size(); ++k) known.entries.push(phonemes[k]);
+  known.where.emplace(std::move(spelling), std::make_pair(start, static_cast<std::uint32_t>(phonemes.size() - first)));
+}
+
+}  // namespace
+
+void forgetTranscribedWords() { transcribedWords().clear(); }
+
 void transcribeWords(const TextList& codedWords, TextList& phonemes) {
   phonemes.clear();
   phonemes.reserve(codedWords.size() * 6, codedWords.size() * 16);
@@ -236,9 +286,7 @@ void transcribeWords(const TextList& codedWords, TextList& phonemes) {
     } else if (std::strchr(" !(),.:;?", word[0]) != nullptr) {
       addPausePhoneme(word[0], phonemes);
     } else {
-      lookupException(word);
-      const int stress = isUnstressedWord(word) ? 0 : findStressedLetter(word);
-      applyLetterRules(word, stress, phonemes);
+      transcribeWord(word, phonemes);
     }
   }
   phonemes.push("__");

@@ -18,5 +18,8 @@ StringList transcribeWords(const StringList& codedWords);
 // applyLetterRules appends).
 void applyLetterRules(std::string_view word, int stressPosition, TextList& phonemes);
 void transcribeWords(const TextList& codedWords, TextList& phonemes);
+// transcribeWords keeps the phonemes of the words it has met until the rules
+// or the exceptions change; this empties that store (for measurements).
+void forgetTranscribedWords();
 
 }  // namespace tradutor

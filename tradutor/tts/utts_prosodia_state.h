@@ -1,7 +1,6 @@
 #pragma once
 // uttsProsodia's module state, shared by its files.
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "tts/utts_key_table.h"
+#include "tts/utts_text.h"
 
 namespace tradutor::prosody {
 
@@ -25,21 +25,13 @@ struct IntonationPattern {
   std::string code;
 };
 
-// Lookups by a string_view, with no key string made for them.
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-};
-template <typename Value>
-using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
-
 struct ProsodyState {
   std::vector<DurationEntry> durations;
   std::vector<KeywordEntry> keywords;  // sorted by keyword
   std::vector<IntonationPattern> patterns;
   // Each upper-case keyword's class (the first of the file for a keyword
   // written twice, as the sorted table's search finds it).
-  TextMap<std::string> keywordClass;
+  tts::TextMap<std::string> keywordClass;
   // The pattern that the classes of a token and its neighbours choose, as
   // found by trying the patterns in turn (-1: none); filled as tokens come.
   std::unordered_map<std::uint64_t, int> patternOf;

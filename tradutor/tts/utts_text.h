@@ -1,8 +1,10 @@
 #pragma once
 // Text helpers shared by the units of the Portuguese front end.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "common/cp1252_case.h"
@@ -46,6 +48,14 @@ inline bool isLetter(std::uint8_t c) { return (detail::kLetters.bits[c] & detail
 inline bool isConsonant(std::uint8_t c) { return (detail::kLetters.bits[c] & detail::kConsonant) != 0; }
 
 std::string trim(std::string_view text);
+
+// A map from texts that is searched with a string_view, making no key string.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+template <typename Value>
+using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
 
 // The file's lines without their line ends; false when it cannot be read.
 bool readLines(const std::string& fileName, std::vector<std::string>& lines);
