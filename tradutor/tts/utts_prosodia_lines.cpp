@@ -13,11 +13,37 @@
 namespace tradutor {
 namespace {
 
-void appendNumber(std::string& text, long value) {
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  text.append(digits, end);
-}
+// A line under construction, on the stack: its pieces are a name and a few
+// numbers, copied without a string's append for each. A line longer than
+// the buffer goes on in a string.
+class LineText {
+ public:
+  void add(std::string_view text) {
+    if (!spilled_ && size_ + text.size() <= sizeof buffer_) {
+      std::copy(text.begin(), text.end(), buffer_ + size_);
+      size_ += text.size();
+      return;
+    }
+    if (!spilled_) {
+      long_.assign(buffer_, size_);
+      spilled_ = true;
+    }
+    long_.append(text);
+  }
+  void add(char c) { add(std::string_view(&c, 1)); }
+  void addNumber(long value) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    add(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+  }
+  std::string_view view() const { return spilled_ ? std::string_view(long_) : std::string_view(buffer_, size_); }
+
+ private:
+  char buffer_[48];
+  std::size_t size_ = 0;
+  bool spilled_ = false;
+  std::string long_;
+};
 
 // A phoneme's name, copied without a string's general replace: the names
 // are a few characters; a longer one goes to the string.
@@ -55,7 +81,7 @@ struct LineState {
 };
 
 // Appends " position frequency" when the line gets a pitch target.
-void appendPitchPoints(LineState& s, std::string& line) {
+void appendPitchPoints(LineState& s, LineText& line) {
   char level = 0;
   int position = 0;
   switch (s.stressState) {
@@ -67,10 +93,10 @@ void appendPitchPoints(LineState& s, std::string& line) {
   const int value = pitchLevel(level);
   if (position == 0 || value == 0) return;
   const long frequency = static_cast<long>(std::trunc(value * s.pitchFactor * s.baseFrequency)) / 100;
-  line += ' ';
-  appendNumber(line, position);
-  line += ' ';
-  appendNumber(line, frequency);
+  line.add(' ');
+  line.addNumber(position);
+  line.add(' ');
+  line.addNumber(frequency);
 }
 
 // Before a phoneme whose diphone with the one before is missing: a short
@@ -159,12 +185,12 @@ void makePhonemeLines(const TextList& phonemes, double durationFactor, double pi
     s.current.assign(name);
     repairDiphone(s, true, lines);
     const long duration = static_cast<long>(std::trunc(base * s.factorPercent * durationFactor)) / 100;
-    lines.open();
-    std::string& line = lines.text();
-    line.append(name).append(" ");
-    appendNumber(line, duration);
+    LineText line;
+    line.add(name);
+    line.add(' ');
+    line.addNumber(duration);
     appendPitchPoints(s, line);
-    lines.close();
+    lines.push(line.view());
   }
   lastPhoneme.assign(s.current.view());
 }

@@ -26,9 +26,8 @@ class TextList {
   }
 
   void push(std::string_view entry) {
-    open();
+    spans_.push_back({static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(entry.size())});
     text_.append(entry);
-    close();
   }
   // An entry written in place: open(), appends to text(), close().
   void open() { start_ = text_.size(); }
