@@ -22,6 +22,30 @@ std::vector<Abbreviation>& abbreviations() {
   return table;
 }
 
+// Each upper-case key's expansion, the first of the file for a key written twice.
+tts::TextMap<std::size_t>& abbreviationIndex() {
+  static tts::TextMap<std::size_t> index;
+  return index;
+}
+
+// The expansion of the word, or null; the key is upper-cased on the stack.
+const std::string* findAbbreviation(std::string_view word) {
+  const auto& index = abbreviationIndex();
+  if (index.empty()) return nullptr;
+  char small[64];
+  std::string large;
+  std::string_view key;
+  if (word.size() <= sizeof small) {
+    for (std::size_t i = 0; i < word.size(); ++i) small[i] = static_cast<char>(upperCp1252(static_cast<std::uint8_t>(word[i])));
+    key = std::string_view(small, word.size());
+  } else {
+    large = toUpperCp1252(word);
+    key = large;
+  }
+  const auto it = index.find(key);
+  return it == index.end() ? nullptr : &abbreviations()[it->second].expansion;
+}
+
 bool isKeptPunctuation(char c) {
   switch (c) {
     case ' ': case '!': case '(': case ')': case ',': case '.': case ':': case ';': case '?': return true;
@@ -38,6 +62,7 @@ char at(std::string_view text, std::size_t i) { return i < text.size() ? text[i]
 bool loadAbbreviations(const std::string& fileName) {
   std::vector<Abbreviation>& table = abbreviations();
   table.clear();
+  abbreviationIndex().clear();
   std::vector<std::string> lines;
   if (!tts::readLines(fileName, lines)) return false;
   for (const std::string& raw : lines) {
@@ -49,21 +74,23 @@ bool loadAbbreviations(const std::string& fileName) {
     if (equals == std::string::npos) continue;
     table.push_back({toUpperCp1252(tts::trim(line.substr(0, equals))), tts::trim(line.substr(equals + 1)).substr(0, 999)});
   }
+  for (std::size_t i = 0; i < table.size(); ++i) abbreviationIndex().emplace(table[i].key, i);
   return true;
 }
 
 std::string lookupAbbreviation(std::string_view word) {
-  const std::string key = toUpperCp1252(word);
-  for (const Abbreviation& a : abbreviations())
-    if (a.key == key) return a.expansion;
-  return {};
+  const std::string* expansion = findAbbreviation(word);
+  return expansion == nullptr ? std::string() : *expansion;
 }
 
 int abbreviationCount() { return static_cast<int>(abbreviations().size()); }
 
 std::string characterName(std::uint8_t code) { return preproc::kCharacterNames[code]; }
 
-std::string readLetterWord(std::string_view text, std::size_t& p) {
+namespace {
+
+// readLetterWord, appending to `out`.
+void appendLetterWord(std::string_view text, std::size_t& p, std::string& out) {
   const std::size_t start = p;
   bool consonantsOnly = true;
   while (p < text.size() && tts::isLetter(static_cast<std::uint8_t>(text[p]))) {
@@ -71,20 +98,29 @@ std::string readLetterWord(std::string_view text, std::size_t& p) {
     ++p;
     if (at(text, p) == '-') ++p;
   }
-  const std::string word(text.substr(start, p - start));
-  if (!consonantsOnly) return word;
+  const std::string_view word = text.substr(start, p - start);
   // Looked up as written, hyphens kept, as the caller expands it: "D-R." is
   // spelled, not left unspelled and unexpanded.
-  if (at(text, p) == '.' && !lookupAbbreviation(word).empty()) return word;
+  if (!consonantsOnly || (at(text, p) == '.' && findAbbreviation(word) != nullptr && !findAbbreviation(word)->empty())) {
+    out.append(word);
+    return;
+  }
   // Each letter is a word of its own, said with its own stress: "CPF" is
   // "sê pê éfe", not one word "sêpêéfe".
-  std::string spelled;
+  const std::size_t first = out.size();
   for (const char c : word) {
-    const std::string name = characterName(static_cast<std::uint8_t>(c));
-    if (!spelled.empty() && !name.empty() && name[0] != ' ') spelled += ' ';
-    spelled += name;
+    const char* name = preproc::kCharacterNames[static_cast<std::uint8_t>(c)];
+    if (out.size() > first && name[0] != '\0' && name[0] != ' ') out += ' ';
+    out += name;
   }
-  return spelled;
+}
+
+}  // namespace
+
+std::string readLetterWord(std::string_view text, std::size_t& p) {
+  std::string word;
+  appendLetterWord(text, p, word);
+  return word;
 }
 
 std::string normalizeText(std::string_view input) {
@@ -124,14 +160,14 @@ void normalizeText(std::string_view input, std::string& out) {
       }
     } else if (tts::isLetter(b)) {
       const std::size_t start = p;
-      const std::string word = readLetterWord(text, p);
-      const std::string written(text.substr(start, p - start));
-      const std::string expansion = at(text, p) == '.' && at(text, p + 1) == ' ' ? lookupAbbreviation(written) : "";
-      if (!expansion.empty()) {
-        out += expansion;
+      const std::size_t mark = out.size();
+      appendLetterWord(text, p, out);
+      const std::string* expansion =
+          at(text, p) == '.' && at(text, p + 1) == ' ' ? findAbbreviation(text.substr(start, p - start)) : nullptr;
+      if (expansion != nullptr && !expansion->empty()) {
+        out.resize(mark);
+        out += *expansion;
         ++p;  // the point belongs to the abbreviation
-      } else {
-        out += word;
       }
     } else if (c == '.' && at(text, p + 1) == '.' && at(text, p + 2) == '.') {
       out += "... ";

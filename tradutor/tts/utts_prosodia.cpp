@@ -315,7 +315,7 @@ std::uint64_t classKey(std::string_view c) {
 int choosePattern(std::string_view previous, std::string_view current, std::string_view next) {
   auto& cache = state().patternOf;
   const std::uint64_t key = classKey(previous) << 36 | classKey(current) << 18 | classKey(next);
-  if (const auto it = cache.find(key); it != cache.end()) return it->second;
+  if (const int* known = cache.find(key)) return *known;
   int chosen = -1;
   const auto& patterns = state().patterns;
   for (std::size_t i = 0; i < patterns.size(); ++i) {
@@ -327,7 +327,7 @@ int choosePattern(std::string_view previous, std::string_view current, std::stri
     }
   }
   if (cache.size() >= 65536) cache.clear();  // odd texts cannot make it grow without end
-  cache.emplace(key, chosen);
+  cache.insert(key, chosen);
   return chosen;
 }
 

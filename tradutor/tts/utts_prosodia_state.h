@@ -34,7 +34,7 @@ struct ProsodyState {
   tts::TextMap<std::string> keywordClass;
   // The pattern that the classes of a token and its neighbours choose, as
   // found by trying the patterns in turn (-1: none); filled as tokens come.
-  std::unordered_map<std::uint64_t, int> patternOf;
+  KeyTable patternOf;
   int baseFrequency = 230;
   int levels[10] = {};
   std::vector<std::string> diphones;  // "first-second", sorted without regard to case

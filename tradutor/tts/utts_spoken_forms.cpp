@@ -209,9 +209,14 @@ long romanNumber(std::string_view r) {
 bool readRomanAfterNoun(std::string_view t, std::size_t& p, std::string& out) {
   std::size_t q = p;
   while (tts::isLetter(static_cast<std::uint8_t>(at(t, q)))) ++q;
-  const std::string noun = toLowerCp1252(t.substr(p, q - p));
+  // Every word passes here: the nouns have 5, 6 or 8 letters, the rest is
+  // turned away before it is lowered.
+  const std::size_t length = q - p;
+  if (length != 5 && length != 6 && length != 8) return false;
+  char noun[8];
+  for (std::size_t i = 0; i < length; ++i) noun[i] = static_cast<char>(lowerCp1252(static_cast<std::uint8_t>(t[p + i])));
   bool known = false;
-  for (const char* n : kRomanNouns) known = known || noun == n;
+  for (const char* n : kRomanNouns) known = known || std::string_view(noun, length) == n;
   if (!known || at(t, q) != ' ') return false;
   std::size_t r = q + 1;
   while (romanValue(at(t, r)) != 0) ++r;
