@@ -179,6 +179,14 @@ bool isPause(char c) {
   }
 }
 
+// A vowel or glide (and, as the search of a C string found it, a NUL byte).
+bool opensWithVowel(char c) {
+  switch (c) {
+    case 'a': case 'e': case 'i': case 'o': case 'u': case 'w': case 'y': case '\0': return true;
+    default: return false;
+  }
+}
+
 void addPausePhoneme(char c, TextList& phonemes) {
   if (!isPause(c)) return;
   const char entry[2] = {'_', c};
@@ -194,7 +202,7 @@ void applyLiaison(TextList& phonemes) {
       // of the stressed stretch; neither hides its vowel.
       if (!first.empty() && first[0] == '>') first.remove_prefix(1);
       if (!first.empty() && first[0] == '\xA8') first.remove_prefix(1);
-      if (!first.empty() && std::strchr("aeiouwy", first[0]) != nullptr) {
+      if (!first.empty() && opensWithVowel(first[0])) {
         const std::string_view last = phonemes[i - 2];
         if (last == "r2") phonemes.shorten(i - 2, "r");
         else if (last == "s2") phonemes.shorten(i - 2, "z");
@@ -249,7 +257,7 @@ void transcribeWord(std::string& word, TextList& phonemes) {
     known.version = languageDataVersion();
   }
   if (const auto it = known.where.find(std::string_view(word)); it != known.where.end()) {
-    for (std::uint32_t k = 0; k < it->second.second; ++k) phonemes.push(known.entries[it->second.first + k]);
+    phonemes.append(known.entries, it->second.first, it->second.second);
     return;
   }
   const std::size_t first = phonemes.size();
@@ -283,7 +291,7 @@ void transcribeWords(const TextList& codedWords, TextList& phonemes) {
     if (word.empty()) {
       phonemes.push("__");
       phonemes.push("");
-    } else if (std::strchr(" !(),.:;?", word[0]) != nullptr) {
+    } else if (word[0] == '\0' || word[0] == ' ' || isPause(word[0])) {
       addPausePhoneme(word[0], phonemes);
     } else {
       transcribeWord(word, phonemes);

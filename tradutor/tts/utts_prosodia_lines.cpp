@@ -45,8 +45,9 @@ class LineText {
   std::string long_;
 };
 
-// A phoneme's name, copied without a string's general replace: the names
-// are a few characters; a longer one goes to the string.
+// A phoneme's name, copied without a string's general replace (the names
+// are a few characters; a longer one goes to the string), with its first
+// eight characters upper-cased and packed for the diphone table.
 class PhonemeName {
  public:
   void assign(std::string_view name) {
@@ -58,14 +59,28 @@ class PhonemeName {
       long_.assign(name);
       isLong_ = true;
     }
+    upper_ = prosody::upperKey(name);
+  }
+  void assign(const PhonemeName& other) {
+    if (other.isLong_) {
+      assign(other.view());
+      return;
+    }
+    std::copy(other.short_, other.short_ + other.size_, short_);
+    size_ = other.size_;
+    isLong_ = false;
+    upper_ = other.upper_;
   }
   std::string_view view() const { return isLong_ ? std::string_view(long_) : std::string_view(short_, size_); }
-  bool empty() const { return view().empty(); }
+  std::size_t size() const { return isLong_ ? long_.size() : size_; }
+  bool empty() const { return size() == 0; }
+  std::uint64_t upper() const { return upper_; }
 
  private:
   char short_[22] = {};
   std::size_t size_ = 0;
   bool isLong_ = false;
+  std::uint64_t upper_ = 0;
   std::string long_;
 };
 
@@ -74,10 +89,12 @@ struct LineState {
   char code[3] = {'5', '5', '5'};
   int stressState = 0;
   std::size_t wordLength = 0;
-  PhonemeName previous, current;
+  PhonemeName previous, current, glide;
   bool lastInWord = false;
   double pitchFactor = 1.0;
   int baseFrequency = 0;
+  const KeyTable* diphones = nullptr;
+  const KeyTable* durations = nullptr;
 };
 
 // Appends " position frequency" when the line gets a pitch target.
@@ -99,18 +116,32 @@ void appendPitchPoints(LineState& s, LineText& line) {
   line.addNumber(frequency);
 }
 
+// hasDiphonePair of "first-second", from the packed names when the pair is short.
+bool hasPair(const LineState& s, const PhonemeName& first, const PhonemeName& second) {
+  const std::size_t f = first.size();
+  if (f + 1 + second.size() > 8) return prosody::hasDiphonePair(first.view(), second.view());
+  std::uint64_t key = first.upper() | static_cast<std::uint64_t>('-') << (8 * f);
+  if (!second.empty()) key |= second.upper() << (8 * (f + 1));
+  return s.diphones->contains(key);
+}
+
 // Before a phoneme whose diphone with the one before is missing: a short
 // pause, or a glide when the database has the diphone into it.
 void repairDiphone(LineState& s, bool lineFollows, TextList& lines) {
-  const std::string_view current = s.current.view();
-  if (current.empty()) return;
-  const std::string_view previous = s.previous.view();
-  if (!prosody::hasDiphonePair(previous, current)) {
-    if (previous == "r2" && hasDiphonePair("r2-_")) lines.push("_ 50");
-    else if (prosody::hasDiphonePair(previous, "y")) lines.push("y 50");
+  if (s.current.empty()) return;
+  if (!hasPair(s, s.previous, s.current)) {
+    if (s.previous.view() == "r2" && hasDiphonePair("r2-_")) lines.push("_ 50");
+    else if (hasPair(s, s.previous, s.glide)) lines.push("y 50");
     else lines.push("_ 50");
   }
-  if (lineFollows) s.previous = s.current;
+  if (lineFollows) s.previous.assign(s.current);
+}
+
+// phonemeDuration, with the table at hand.
+int durationOf(const LineState& s, std::string_view name) {
+  if (name.size() > 2) return 100;  // table phonemes have at most two characters
+  const int* duration = s.durations->find(prosody::shortKey(name));
+  return duration == nullptr ? 100 : *duration;
 }
 
 // The base duration of a pause entry "_ N"; a rest that is no number is
@@ -137,7 +168,10 @@ void makePhonemeLines(const TextList& phonemes, double durationFactor, double pi
   LineState s;
   s.pitchFactor = pitchFactor;
   s.baseFrequency = baseFrequency();
+  s.diphones = &prosody::state().diphoneKeys;
+  s.durations = &prosody::state().durationOf;
   s.previous.assign("_");
+  s.glide.assign("y");
   std::string& lastPhoneme = prosody::state().currentPhoneme;  // from the call before
   s.current.assign(lastPhoneme);
   for (std::size_t i = 0; i < phonemes.size(); ++i) {
@@ -145,7 +179,7 @@ void makePhonemeLines(const TextList& phonemes, double durationFactor, double pi
     const std::string_view entry = phonemes[i];
     if (entry.empty()) {
       s.factorPercent = 100;
-      s.current.assign({});
+      s.current.assign(std::string_view());
       repairDiphone(s, false, lines);
       lines.push({});
       continue;
@@ -173,10 +207,10 @@ void makePhonemeLines(const TextList& phonemes, double durationFactor, double pi
     int base = 0;
     if (!name.empty() && name[0] == '_') {
       if (name == "_") name = "_ 100";
-      base = name.size() > 1 && name[1] == ' ' ? pauseDuration(name) : phonemeDuration(name);
+      base = name.size() > 1 && name[1] == ' ' ? pauseDuration(name) : durationOf(s, name);
       name = "_";
     } else {
-      base = phonemeDuration(name);
+      base = durationOf(s, name);
       if (s.stressState < 2) {
         if (s.wordLength > 13) base = base * 80 / 100;
         else if (s.wordLength > 9) base = base * 90 / 100;

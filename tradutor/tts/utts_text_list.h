@@ -33,6 +33,8 @@ class TextList {
   void open() { start_ = text_.size(); }
   std::string& text() { return text_; }
   void close() { spans_.push_back({static_cast<std::uint32_t>(start_), static_cast<std::uint32_t>(text_.size() - start_)}); }
+  // Entries first .. first + count - 1 of another list, added in one copy.
+  void append(const TextList& other, std::size_t first, std::size_t count);
   // Puts a text no longer than the entry in its place.
   void shorten(std::size_t i, std::string_view replacement);
 
