@@ -66,7 +66,7 @@ class PhonemeName {
       assign(other.view());
       return;
     }
-    std::copy(other.short_, other.short_ + other.size_, short_);
+    std::copy(other.short_, other.short_ + sizeof short_, short_);  // a fixed size: no library call
     size_ = other.size_;
     isLong_ = false;
     upper_ = other.upper_;

@@ -250,7 +250,9 @@ std::string rewriteSpokenForms(std::string_view t) {
     }
     // The rest of a word or number is copied whole, so that no form starts inside it.
     if (isWordChar(c)) {
-      while (p < t.size() && isWordChar(t[p])) out += t[p++];
+      const std::size_t start = p;
+      while (p < t.size() && isWordChar(t[p])) ++p;
+      out.append(t.substr(start, p - start));
       continue;
     }
     out += t[p++];

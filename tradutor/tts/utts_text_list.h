@@ -21,9 +21,7 @@ class TextList {
   std::size_t size() const { return spans_.size(); }
   bool empty() const { return spans_.empty(); }
   // Valid until the list is changed.
-  std::string_view operator[](std::size_t i) const {
-    return std::string_view(text_).substr(spans_[i].offset, spans_[i].length);
-  }
+  std::string_view operator[](std::size_t i) const { return std::string_view(text_.data() + spans_[i].offset, spans_[i].length); }
 
   void push(std::string_view entry) {
     spans_.push_back({static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(entry.size())});
