@@ -17,8 +17,9 @@
 
 namespace {
 
-template <typename Convert>
-void runFrontEnd(benchmark::State& state, Convert convert) {
+// `convert` takes each line of the text; `newPass` is called before each pass over it.
+template <typename Convert, typename NewPass = void (*)()>
+void runFrontEnd(benchmark::State& state, Convert convert, NewPass newPass = [] {}) {
   platform::host::reset();
   if (!bench::loadFrontEnd()) {
     state.SkipWithError("the front end's data did not load");
@@ -26,8 +27,10 @@ void runFrontEnd(benchmark::State& state, Convert convert) {
   }
   const std::vector<std::string> lines = bench::linesOfWords(static_cast<std::size_t>(state.range(0)));
   std::size_t lineCount = 0;
-  for (auto _ : state)
+  for (auto _ : state) {
+    newPass();
     for (const std::string& text : lines) lineCount += convert(text);
+  }
   state.counters["words/s"] =
       benchmark::Counter(static_cast<double>(state.range(0)) * static_cast<double>(state.iterations()),
                          benchmark::Counter::kIsRate);
@@ -44,6 +47,21 @@ void TextToPhonemeLines(benchmark::State& state) {
   });
 }
 BENCHMARK(TextToPhonemeLines)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The same with the store of transcribed words emptied before each pass:
+// every word of the text is worked out from the rules once per pass.
+void TextToPhonemeLinesForgettingWords(benchmark::State& state) {
+  tradutor::FrontEndPass pass;
+  bool first = true;
+  runFrontEnd(state, [&pass, &first](const std::string& text) {
+    if (first) tradutor::forgetTranscribedWords();
+    first = false;
+    const tradutor::TextList& lines = pass.run(text, 1.0, 1.0);
+    benchmark::DoNotOptimize(&lines);
+    return lines.size();
+  }, [&first] { first = true; });
+}
+BENCHMARK(TextToPhonemeLinesForgettingWords)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void TextToPhonemeLinesByStages(benchmark::State& state) {
   runFrontEnd(state, [](const std::string& text) {

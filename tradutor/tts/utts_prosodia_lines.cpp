@@ -24,14 +24,23 @@ class LineText {
       size_ += text.size();
       return;
     }
-    if (!spilled_) {
-      long_.assign(buffer_, size_);
-      spilled_ = true;
-    }
+    spill();
     long_.append(text);
   }
-  void add(char c) { add(std::string_view(&c, 1)); }
+  void add(char c) {
+    if (!spilled_ && size_ < sizeof buffer_) {
+      buffer_[size_++] = c;
+      return;
+    }
+    spill();
+    long_ += c;
+  }
+  // The digits go straight into the buffer while there is room for any number.
   void addNumber(long value) {
+    if (!spilled_ && size_ + 24 <= sizeof buffer_) {
+      size_ = static_cast<std::size_t>(std::to_chars(buffer_ + size_, buffer_ + sizeof buffer_, value).ptr - buffer_);
+      return;
+    }
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     add(std::string_view(digits, static_cast<std::size_t>(end - digits)));
@@ -39,6 +48,11 @@ class LineText {
   std::string_view view() const { return spilled_ ? std::string_view(long_) : std::string_view(buffer_, size_); }
 
  private:
+  void spill() {
+    if (spilled_) return;
+    long_.assign(buffer_, size_);
+    spilled_ = true;
+  }
   char buffer_[48];
   std::size_t size_ = 0;
   bool spilled_ = false;
