@@ -118,6 +118,23 @@ TEST_F(Transcription, AFinalROrSBeforeAVowelLinks) {
   EXPECT_EQ(masComma[3], "s2");
 }
 
+// Words are kept with their phonemes between texts; new rules or new
+// exceptions must be heard at once, not the phonemes kept from the old ones.
+TEST_F(Transcription, AKnownWordSaysWhatTheRulesAndExceptionsLoadedNowSay) {
+  EXPECT_EQ(transcribeWords({"555|cato", "555|cato"})[1], "k");
+  host::writeFile("C:\\AUREA\\other.nrl", "(C)=ch\n(A)=a\n(T)=t\n(O)=o\n(E)=e\n(L)=l\n(S)=s\n");
+  ASSERT_TRUE(loadLanguageData("C:\\AUREA\\other.nrl", "C:\\AUREA\\portug.exc"));
+  EXPECT_EQ(transcribeWords({"555|cato"})[1], "ch");
+  host::writeFile("C:\\AUREA\\other.exc", "CATO=TALO\n");
+  ASSERT_TRUE(loadExceptions("C:\\AUREA\\other.exc"));
+  EXPECT_EQ(transcribeWords({"555|cato"})[1], "t");
+  clearTtsExceptions();
+  EXPECT_EQ(transcribeWords({"555|cato"})[1], "ch");
+  // A word of any length, kept or not, gives the same phonemes twice.
+  const std::string longWord = "555|" + std::string(200, 'c');
+  EXPECT_EQ(transcribeWords({longWord}), transcribeWords({longWord}));
+}
+
 class PhonemeLines : public ConsoleTest {
  protected:
   void SetUp() override {
@@ -174,6 +191,26 @@ TEST_F(PhonemeLines, ASecondUtteranceStartsWithTheTestOfTheLastPhonemeAgainstASi
   const StringList second = makePhonemeLines({";000|x", "k", ""}, 1.0, 1.0);
   EXPECT_EQ(second[0], "_ 50");  // "_-_" is not in the list now
   EXPECT_EQ(second[1], ";x");
+}
+
+// Names and lines longer than the short buffers they are built in.
+TEST_F(PhonemeLines, LongNamesAndLinesComeOutWhole) {
+  for (const std::size_t length : {7u, 22u, 23u, 47u, 60u, 300u}) {
+    const std::string name(length, 'k');
+    const StringList lines = makePhonemeLines({";595|ka", name, ">" + name, "a", ""}, 1.0, 1.0);
+    ASSERT_EQ(lines.size(), 8u) << length;
+    EXPECT_EQ(lines[1], "_ 50") << length;  // no diphone from the silence into it
+    EXPECT_EQ(lines[2], name + " 100 50 230") << length;
+    EXPECT_EQ(lines[4], name + " 145 80 253") << length;
+    EXPECT_EQ(lines[5], "_ 50") << length;
+    EXPECT_EQ(lines[6], "a 145 50 230") << length;
+  }
+  // A long name the list holds with the one before it: no filler.
+  host::writeFile("C:\\AUREA\\portug.dfn", "_ abcdefghij\nabcdefghij k\n");
+  ASSERT_TRUE(loadDiphoneList("C:\\AUREA\\portug.dfn"));
+  resetPhonemeLineState();
+  EXPECT_EQ(makePhonemeLines({";000|x", "abcdefghij", "k", ""}, 1.0, 1.0),
+            (StringList{";x", "abcdefghij 100", "k 100", ""}));
 }
 
 TEST_F(PhonemeLines, ANonNumericPauseIsReportedAndTakenAs100) {
