@@ -101,7 +101,8 @@ void appendLetterWord(std::string_view text, std::size_t& p, std::string& out) {
   const std::string_view word = text.substr(start, p - start);
   // Looked up as written, hyphens kept, as the caller expands it: "D-R." is
   // spelled, not left unspelled and unexpanded.
-  if (!consonantsOnly || (at(text, p) == '.' && findAbbreviation(word) != nullptr && !findAbbreviation(word)->empty())) {
+  const std::string* expansion = consonantsOnly && at(text, p) == '.' ? findAbbreviation(word) : nullptr;
+  if (!consonantsOnly || (expansion != nullptr && !expansion->empty())) {
     out.append(word);
     return;
   }
