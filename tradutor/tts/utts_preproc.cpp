@@ -28,21 +28,12 @@ tts::TextMap<std::size_t>& abbreviationIndex() {
   return index;
 }
 
-// The expansion of the word, or null; the key is upper-cased on the stack.
+// The expansion of the word, or null.
 const std::string* findAbbreviation(std::string_view word) {
   const auto& index = abbreviationIndex();
   if (index.empty()) return nullptr;
-  char small[64];
-  std::string large;
-  std::string_view key;
-  if (word.size() <= sizeof small) {
-    for (std::size_t i = 0; i < word.size(); ++i) small[i] = static_cast<char>(upperCp1252(static_cast<std::uint8_t>(word[i])));
-    key = std::string_view(small, word.size());
-  } else {
-    large = toUpperCp1252(word);
-    key = large;
-  }
-  const auto it = index.find(key);
+  const tts::CaseCopy key(word, tts::CaseCopy::upper);
+  const auto it = index.find(key.view());
   return it == index.end() ? nullptr : &abbreviations()[it->second].expansion;
 }
 

@@ -286,18 +286,9 @@ TokenView nextTokenView(std::string_view text, std::size_t& p) {
 
 // The keyword class of a word, as a view into the table; empty when it is none.
 std::string_view wordClassView(std::string_view word) {
-  char small[64];
-  std::string large;
-  std::string_view key;
-  if (word.size() <= sizeof small) {
-    for (std::size_t i = 0; i < word.size(); ++i) small[i] = static_cast<char>(upperCp1252(static_cast<std::uint8_t>(word[i])));
-    key = std::string_view(small, word.size());
-  } else {
-    large = toUpperCp1252(word);
-    key = large;
-  }
+  const tts::CaseCopy key(word, tts::CaseCopy::upper);
   const auto& table = state().keywordClass;
-  const auto it = table.find(key);
+  const auto it = table.find(key.view());
   return it == table.end() ? std::string_view() : std::string_view(it->second);
 }
 

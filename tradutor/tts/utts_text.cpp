@@ -5,6 +5,19 @@
 
 namespace tradutor::tts {
 
+CaseCopy::CaseCopy(std::string_view text, Case to) {
+  if (text.size() > sizeof small_) {
+    large_ = to == upper ? toUpperCp1252(text) : toLowerCp1252(text);
+    view_ = large_;
+    return;
+  }
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<std::uint8_t>(text[i]);
+    small_[i] = static_cast<char>(to == upper ? upperCp1252(c) : lowerCp1252(c));
+  }
+  view_ = std::string_view(small_, text.size());
+}
+
 std::string trim(std::string_view text) {
   std::size_t first = 0;
   std::size_t last = text.size();

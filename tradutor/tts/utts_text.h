@@ -49,6 +49,23 @@ inline bool isConsonant(std::uint8_t c) { return (detail::kLetters.bits[c] & det
 
 std::string trim(std::string_view text);
 
+// A text upper- or lower-cased, on the stack when it is short (a word looked
+// up for every token), in a string otherwise. Not copyable: the view may
+// point into the object itself.
+class CaseCopy {
+ public:
+  enum Case { upper, lower };
+  CaseCopy(std::string_view text, Case to);
+  CaseCopy(const CaseCopy&) = delete;
+  CaseCopy& operator=(const CaseCopy&) = delete;
+  std::string_view view() const { return view_; }
+
+ private:
+  char small_[64];
+  std::string large_;
+  std::string_view view_;
+};
+
 // A map from texts that is searched with a string_view, making no key string.
 struct TextHash {
   using is_transparent = void;

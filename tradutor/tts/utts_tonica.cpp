@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/cp1252_case.h"
+#include "tts/utts_text.h"
 
 namespace tradutor {
 namespace {
@@ -28,16 +29,8 @@ enum State { S0, S1, S2, S3, S4, S5, S10, S20, S21, S30, S40 };
 }  // namespace
 
 int findStressedLetter(std::string_view upperWord) {
-  char small[64];
-  std::string large;
-  std::string_view w;
-  if (upperWord.size() <= sizeof small) {
-    for (std::size_t i = 0; i < upperWord.size(); ++i) small[i] = static_cast<char>(lowerCp1252(static_cast<std::uint8_t>(upperWord[i])));
-    w = std::string_view(small, upperWord.size());
-  } else {
-    large = toLowerCp1252(upperWord);
-    w = large;
-  }
+  const tts::CaseCopy lowered(upperWord, tts::CaseCopy::lower);
+  const std::string_view w = lowered.view();
   const int n = static_cast<int>(w.size());
   auto at = [&](int p) { return p >= 1 && p <= n ? w[static_cast<std::size_t>(p - 1)] : '\0'; };
   bool anyVowel = false;
