@@ -76,19 +76,25 @@ void writeStages(std::FILE* out, const std::string& text) {
   stage("pho", tradutor::makePhonemeLines(phonemes, 1.0, 1.0));
 }
 
+// Takes --data DIR and --base NAME out of the arguments (defaults: the
+// current directory, portug); false, after the usage, unless one argument
+// (`what`) is left.
+bool dataArguments(Arguments& args, std::string& dir, std::string& base, const char* what, const std::string& usage) {
+  dir = ".";
+  base = "portug";
+  takeOption(args, "--data", dir);
+  takeOption(args, "--base", base);
+  if (args.size() == 1) return true;
+  printError((args.empty() ? std::string("missing ") + what : std::string("too many arguments")) + "; usage: " + usage);
+  return false;
+}
+
 }  // namespace
 
 int stagesCommand(const Arguments& given) {
   Arguments args = given;
-  std::string dir = ".";
-  std::string base = "portug";
-  takeOption(args, "--data", dir);
-  takeOption(args, "--base", base);
-  if (args.size() != 1) {
-    printError(std::string(args.empty() ? "missing TEXTS" : "too many arguments") +
-               "; usage: tradutor stages [--data DIR] [--base NAME] TEXTS");
-    return kUsage;
-  }
+  std::string dir, base;
+  if (!dataArguments(args, dir, base, "TEXTS", "tradutor stages [--data DIR] [--base NAME] TEXTS")) return kUsage;
   std::ifstream in(args[0], std::ios::binary);
   if (!in) {
     printError("cannot read " + args[0]);
@@ -105,14 +111,8 @@ int stagesCommand(const Arguments& given) {
 
 int ttsStageCommand(const std::string& stage, const Arguments& given) {
   Arguments args = given;
-  std::string dir = ".";
-  std::string base = "portug";
-  takeOption(args, "--data", dir);
-  takeOption(args, "--base", base);
-  if (args.size() != 1) {
-    printError(std::string(args.empty() ? "missing TEXT" : "too many arguments") + "; usage: " + kUsageLine);
-    return kUsage;
-  }
+  std::string dir, base;
+  if (!dataArguments(args, dir, base, "TEXT", kUsageLine)) return kUsage;
   std::string text;
   if (!textArgument(args[0], text)) return kUsage;
   const int depth = stage == "normalize" ? 1 : (stage == "stress" || stage == "tokens" || stage == "codes") ? 2
