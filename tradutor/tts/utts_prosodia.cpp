@@ -31,19 +31,6 @@ std::uint64_t upperKey(std::string_view text) {
   return key;
 }
 
-bool hasDiphonePair(std::string_view first, std::string_view second) {
-  const std::size_t f = first.size();
-  if (f + 1 + second.size() <= 8) {
-    std::uint64_t key = upperKey(first) | static_cast<std::uint64_t>('-') << (8 * f);
-    if (!second.empty()) key |= upperKey(second) << (8 * (f + 1));
-    return state().diphoneKeys.contains(key);
-  }
-  std::string pair;
-  pair.reserve(f + 1 + second.size());
-  pair.append(first).append("-").append(second);
-  return tradutor::hasDiphonePair(pair);
-}
-
 namespace {
 
 const char* const kCaption = "Pros\xF3" "dia";

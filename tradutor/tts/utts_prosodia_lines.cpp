@@ -133,7 +133,7 @@ void appendPitchPoints(LineState& s, LineText& line) {
 // hasDiphonePair of "first-second", from the packed names when the pair is short.
 bool hasPair(const LineState& s, const PhonemeName& first, const PhonemeName& second) {
   const std::size_t f = first.size();
-  if (f + 1 + second.size() > 8) return prosody::hasDiphonePair(first.view(), second.view());
+  if (f + 1 + second.size() > 8) return hasDiphonePair(std::string(first.view()).append("-").append(second.view()));
   std::uint64_t key = first.upper() | static_cast<std::uint64_t>('-') << (8 * f);
   if (!second.empty()) key |= second.upper() << (8 * (f + 1));
   return s.diphones->contains(key);

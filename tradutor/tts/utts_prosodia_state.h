@@ -54,7 +54,4 @@ ProsodyState& state();
 std::uint64_t shortKey(std::string_view text);
 std::uint64_t upperKey(std::string_view text);
 
-// hasDiphonePair of "first-second", without making the text when it is short.
-bool hasDiphonePair(std::string_view first, std::string_view second);
-
 }  // namespace tradutor::prosody
