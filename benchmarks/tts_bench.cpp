@@ -52,14 +52,14 @@ BENCHMARK(TextToPhonemeLines)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmar
 // every word of the text is worked out from the rules once per pass.
 void TextToPhonemeLinesForgettingWords(benchmark::State& state) {
   tradutor::FrontEndPass pass;
-  bool first = true;
-  runFrontEnd(state, [&pass, &first](const std::string& text) {
-    if (first) tradutor::forgetTranscribedWords();
-    first = false;
-    const tradutor::TextList& lines = pass.run(text, 1.0, 1.0);
-    benchmark::DoNotOptimize(&lines);
-    return lines.size();
-  }, [&first] { first = true; });
+  runFrontEnd(
+      state,
+      [&pass](const std::string& text) {
+        const tradutor::TextList& lines = pass.run(text, 1.0, 1.0);
+        benchmark::DoNotOptimize(&lines);
+        return lines.size();
+      },
+      [] { tradutor::forgetTranscribedWords(); });
 }
 BENCHMARK(TextToPhonemeLinesForgettingWords)->Arg(10000)->Unit(benchmark::kMillisecond);
 
