@@ -1,19 +1,31 @@
 #!/usr/bin/env bash
 # Installs what the build, the tests and the run need, from Debian's
 # packages, when something is missing. Safe to run again: it does nothing
-# when everything is there.
+# when everything is there. The i386 architecture and 32-bit Wine are added
+# only where the machine runs 32-bit code (scripts/runs-32bit.sh).
+#
+# Only what apt has verified is installed: when an index fails its check
+# against the suite's signed release (a mirror caught mid-sync), this stops
+# with one line naming it. Lists are never written by hand and signature
+# checks never relaxed.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 
 packages=(
-  cmake ninja-build g++ make
+  cmake ninja-build g++ make ccache
   googletest libgtest-dev libbenchmark-dev
-  g++-mingw-w64-i686
-  wine wine32:i386 wine64 fonts-wine
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64
+  wine wine64 fonts-wine
   xvfb xauth xdotool xclip imagemagick
   espeak-ng sox wbrazilian libespeak-ng-dev
   clang-14 libclang-rt-14-dev
   mmdebstrap
 )
+with_32bit=false
+if "$here/runs-32bit.sh" >/dev/null; then
+  with_32bit=true
+  packages+=(wine32:i386)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -28,32 +40,25 @@ if [ "$(id -u)" -ne 0 ]; then
   command -v sudo >/dev/null || { echo "Run as root or install sudo: the packages above are missing." >&2; exit 1; }
   sudo=sudo
 fi
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if $with_32bit && ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
 fi
-# A mirror caught in a sync fails the update now and then; try again.
+# A mirror caught in a sync fails the update now and then; try again, then
+# give up rather than install from an index apt could not verify.
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-updated=false
 for attempt in 1 2 3; do
-  if $sudo apt-get update -q 2>&1 | tee "$log" && ! grep -q '^E: ' "$log"; then
-    updated=true
+  if $sudo apt-get update -q >"$log" 2>&1 && ! grep -qE '^(E: |W: Failed to fetch|Err:)' "$log"; then
     break
   fi
-  echo "apt-get update failed (attempt $attempt of 3)" >&2
-  [ "$attempt" -lt 3 ] && sleep $((attempt * 10))
+  if [ "$attempt" -eq 3 ]; then
+    failed=$(grep -m 1 -oE 'Failed to fetch [^ ]+' "$log" | sed 's/^Failed to fetch //' || true)
+    reason=$(grep -m 1 -oE 'Failed to fetch [^ ]+ +.*' "$log" | sed -E 's/^Failed to fetch [^ ]+ +//' || true)
+    [ -n "$reason" ] || reason=$(grep -m 1 -E '^E: ' "$log" | sed -E 's/^E: //' || true)
+    echo "install-deps: the package index ${failed:-of the mirror} failed apt's verification (${reason:-apt-get update failed}); nothing was installed, retry later." >&2
+    exit 1
+  fi
+  echo "apt-get update failed (attempt $attempt of 3); trying again" >&2
+  sleep $((attempt * 10))
 done
-# A mirror can go on serving an index that its signed release no longer
-# names (seen with bookworm-security's i386 list for days). apt then keeps
-# no list for it, and wine32's i386 libraries cannot match their amd64
-# twins. As a last resort the index the mirror serves is taken as the list,
-# with a warning: its packages are still the archive's own.
-if ! $updated; then
-  grep -o 'Failed to fetch http://[^ ]*Packages\.xz  File has unexpected size' "$log" |
-    sed 's/^Failed to fetch //; s/  File has.*//' | sort -u | while read -r url; do
-      list="/var/lib/apt/lists/$(echo "${url#http://}" | sed 's/\.xz$//; s,/,_,g')"
-      echo "WARNING: using the unsigned index the mirror serves at $url" >&2
-      curl -fsS "$url" | xz -d | $sudo tee "$list" >/dev/null || echo "could not fetch $url" >&2
-    done || true
-fi
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -5,9 +5,24 @@
 # .asoundrc sends wave-out to $RIG_ROOT/NAME/sound.wav, so Wine has a sound
 # device even on a machine without one; with RIG_CAPTURE=append every stream
 # is appended, as raw samples, to sound.raw instead (a WAV file is begun
-# anew each time the device opens). Exits with COMMAND's status.
+# anew each time the device opens). RIG_BITS (32, the default, or 64) picks
+# the prefix's architecture and Wine's loader (commands/wine-command).
+# Exits with COMMAND's status.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 name=$1
+bits=${RIG_BITS:-32}
+case $bits in
+  32 | 64) ;;
+  *) echo "rig: RIG_BITS is $bits; it must be 32 or 64" >&2; exit 1 ;;
+esac
+# A machine that runs 32-bit code but whose apt could not install wine32
+# (an i386 index that failed verification) runs the 32-bit build under the
+# same Wine 8 from a Debian 12 root of its own.
+if [ "$bits" = 32 ] && [ -z "${WINE_ROOT:-}" ] && [ ! -x /usr/lib/wine/wine ]; then
+  echo "rig: 32-bit Wine is not installed here; Wine 8 from a Debian 12 root runs the 32-bit build"
+  exec "$here/with-wine-root.sh" 8 "$@"
+fi
 shift
 rig_root=${RIG_ROOT:-$(pwd)/build/rig}
 dir=$rig_root/$name
@@ -24,8 +39,10 @@ ASOUND
 fi
 export HOME=$dir/home
 export WINEPREFIX=$dir/prefix
-export WINEARCH=win32
+export RIG_BITS=$bits
+export WINEARCH=win$bits
+export PATH="$here/commands:$PATH"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export RIG_DIR=$dir
-exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$(dirname "$0")/wine-session.sh" "$@"
+exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$here/wine-session.sh" "$@"
