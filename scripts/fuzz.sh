@@ -3,7 +3,8 @@
 # seed corpus in tests/fuzz/corpus and prints, per target, the executions
 # and what it found. An input that crashes is kept in
 # build/fuzz/findings/TARGET/; once its cause is mended it goes into
-# tests/fuzz/regressions/TARGET/, which the native tests replay.
+# tests/fuzz/regressions/TARGET/, which the native tests replay. A target
+# that did not run (no program, or no executions counted) fails the run.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-${FUZZ_SECONDS:-60}}
@@ -26,7 +27,7 @@ for seeds in tests/fuzz/corpus/*/; do
   runs=$(grep -oE 'stat::number_of_executed_units: *[0-9]+' "$log" | grep -oE '[0-9]+$' | tail -n 1)
   [ -n "$runs" ] || runs=$(grep -oE '^#[0-9]+' "$log" | tail -n 1 | tr -d '#')
   found=$(find "$findings" -type f | wc -l)
-  printf '%-16s %12s %9s\n' "$name" "${runs:-?}" "$found"
-  [ "$found" -eq 0 ] || status=1
+  printf '%-16s %12s %9s\n' "$name" "${runs:-none}" "$found"
+  [ "$found" -eq 0 ] && [ "${runs:-0}" -gt 0 ] || status=1
 done
 exit $status
