@@ -5,13 +5,14 @@
 deps:
 	@scripts/install-deps.sh
 
+# Both Windows builds: 32-bit (the product for 32-bit Windows) and 64-bit.
 build: deps
 	cmake --preset native && cmake --build --preset native
 	cmake --preset win32 && cmake --build --preset win32
+	cmake --preset win64 && cmake --build --preset win64
 
+# Starts the build this machine can run (FALAMCI_BITS=32 or 64 chooses).
 run: deps
-	cmake --preset native && cmake --build --preset native --target voice
-	cmake --preset win32 && cmake --build --preset win32 --target falamci vozsapi
 	scripts/run.sh
 
 test: deps
@@ -33,13 +34,11 @@ FUZZ_SECONDS ?= 60
 fuzz: deps
 	scripts/fuzz.sh $(FUZZ_SECONDS)
 
-# A long falamci session under Wine (SOAK_CYCLES rounds of ten commands, default 30).
+# A long falamci session under Wine (SOAK_CYCLES rounds of ten commands,
+# default 30), for the 64-bit build and, where the machine can, the 32-bit one.
 SOAK_CYCLES ?= 30
 soak: deps
-	cmake --preset native && cmake --build --preset native --target voice tradutor_tool voicetool
-	cmake --preset win32 && cmake --build --preset win32 --target falamci console_win32_tests
-	tests/soak/falamci_soak.sh build/win32/console/falamci.exe build/win32/tests/win32/console_win32_tests.exe \
-	  build/native/voice build/native/tradutor build/native/tools/voicetool $(SOAK_CYCLES)
+	scripts/soak.sh $(SOAK_CYCLES)
 
 clean:
 	rm -rf build

@@ -1,13 +1,39 @@
 #!/usr/bin/env bash
-# Installs the default voice in a Wine prefix of its own and starts falamci
-# in it, on the current X display or, when there is none, on a virtual one.
+# Builds falamci and the default voice, installs the voice in a Wine prefix
+# of its own and starts falamci in it, on the current X display or, when
+# there is none, on a virtual one. Both Windows builds exist: the 32-bit
+# program (the product for 32-bit Windows) runs where this machine runs
+# 32-bit code and has 32-bit Wine, the 64-bit one otherwise;
+# FALAMCI_BITS=32 or 64 chooses.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-program=$top/build/win32/console/falamci.exe
+
+bits=${FALAMCI_BITS:-}
+why=""
+if [ -z "$bits" ]; then
+  if ! why=$("$top/scripts/runs-32bit.sh"); then
+    bits=64
+  elif [ ! -x /usr/lib/wine/wine ]; then
+    bits=64 why="32-bit Wine is not installed here"
+  else
+    bits=32 why=""
+  fi
+fi
+case $bits in
+  32 | 64) ;;
+  *) echo "FALAMCI_BITS is $bits; it must be 32 or 64" >&2; exit 1 ;;
+esac
+build=$top/build/win$bits
+cmake --preset native >/dev/null && cmake --build --preset native --target voice
+cmake --preset "win$bits" >/dev/null && cmake --build --preset "win$bits" --target falamci vozsapi
+program=$build/console/falamci.exe
 voice=$top/build/native/voice
 
-export WINEPREFIX=${FALAMCI_WINEPREFIX:-$HOME/.local/share/falamci/wine}
-export WINEARCH=win32
+# A prefix per architecture: a 32-bit prefix cannot hold the 64-bit program.
+if [ "$bits" = 32 ]; then prefix=$HOME/.local/share/falamci/wine; else prefix=$HOME/.local/share/falamci/wine64; fi
+export WINEPREFIX=${FALAMCI_WINEPREFIX:-$prefix}
+export WINEARCH=win$bits
+export PATH="$top/scripts/wine-commands:$PATH"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -d "$WINEPREFIX" ]; then
@@ -23,17 +49,17 @@ cp -r "$voice/drive_c/." "$WINEPREFIX/drive_c/"
 wine reg add 'HKLM\SOFTWARE\TCTS\Mbrola\databases\br4' /ve /d 'C:\tarsis\aureatts\br4' /f >/dev/null 2>&1 || true
 # The Portuguese voice offered to every Windows program as a SAPI 5 voice,
 # beside its data; regsvr32 writes its class and voice token.
-sapi_voice=$top/build/win32/sapivoice/vozsapi.dll
+sapi_voice=$build/sapivoice/vozsapi.dll
 if [ -f "$sapi_voice" ]; then
-  cp "$sapi_voice" "$top/build/win32/psola/mbrola.dll" "$WINEPREFIX/drive_c/tarsis/aureatts/"
+  cp "$sapi_voice" "$build/psola/mbrola.dll" "$WINEPREFIX/drive_c/tarsis/aureatts/"
   wine regsvr32 /s 'C:\tarsis\aureatts\vozsapi.dll' >/dev/null 2>&1 || echo "regsvr32 could not install the SAPI 5 voice."
 fi
 # FALAMCI_VOICE=synthetic: all speech through the synthetic voice (SAPI=S, engine type 3).
 ini=$WINEPREFIX/drive_c/windows/ORALIS.INI
-bits="-e unsigned-integer -b 8" rate=11025
+sample_format="-e unsigned-integer -b 8" rate=11025
 if [ "${FALAMCI_VOICE:-}" = synthetic ]; then
   sed -i 's/^SAPI=N/SAPI=S/' "$ini"
-  bits="-e signed-integer -b 16" rate=16000
+  sample_format="-e signed-integer -b 16" rate=16000
   echo "falamci speaks with the synthetic voice."
 fi
 # Wine has no Courier New, the console's font: a fixed-pitch font it has stands in.
@@ -49,7 +75,7 @@ if [ -n "${FALAMCI_RECORD:-}" ]; then
   record=$(realpath -m "$FALAMCI_RECORD")
   export HOME=$(mktemp -d)
   printf 'pcm.!default { type file; slave.pcm "null"; file "|cat >> %s.raw"; format "raw" }\n' "$record" >"$HOME/.asoundrc"
-  cleanups+=('sox -q -t raw -r $rate $bits -c 1 "$record.raw" "$record" && rm -f "$record.raw" && echo "What falamci said is in $record"')
+  cleanups+=('sox -q -t raw -r $rate $sample_format -c 1 "$record.raw" "$record" && rm -f "$record.raw" && echo "What falamci said is in $record"')
   : >"$record.raw"
 elif ! grep -q '[0-9]' /proc/asound/cards 2>/dev/null; then
   echo "This machine has no sound device, so falamci cannot be heard here."
@@ -71,6 +97,11 @@ else
   echo "On a Linux desktop Ctrl+Alt+F9 (the screen review) may switch consoles;"
   echo "'setxkbmap -option srvrkeys:none' gives the key to falamci."
 fi
-echo "Starting falamci: it says \"Entre comando MCI\"; an empty line ends it."
+if [ "$bits" = 64 ]; then
+  echo "Starting the 64-bit falamci${why:+ ($why)}; FALAMCI_BITS=32 starts the 32-bit one."
+else
+  echo "Starting the 32-bit falamci; FALAMCI_BITS=64 starts the 64-bit one."
+fi
+echo "It says \"Entre comando MCI\"; an empty line ends it."
 cd "$WINEPREFIX/drive_c/tarsis"
 wine "$program"

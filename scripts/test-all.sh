@@ -7,23 +7,22 @@
 # (scripts/runs-32bit.sh); where it cannot, each 32-bit level says so in one
 # line and its Wine tests count as skipped, never as passed.
 #
-# Ends with a table of the levels (passed, failed, skipped, time), the time
-# of each build, and the plain line "N passed, N failed". Each level's full
-# output is in build/test-logs.
+# Ends with a table of the levels (passed, failed, skipped, seconds), the
+# time of each build, and the plain line "N passed, N failed". Each level's
+# whole output is in build/test-logs.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 logs=build/test-logs
 rm -rf "$logs"
-mkdir -p "$logs"
-results=$logs/results   # one line a level: name|passed|failed|skipped|seconds|note
-: >"$results"
-status=0
+mkdir -p "$logs/results"
 builds=()
 
+# Each level has a slot, in the order the table lists them; a level run in
+# the background still writes its line to its own slot.
+slot=0
 record() {  # record NAME PASSED FAILED SKIPPED SECONDS [NOTE]
-  echo "$1|$2|$3|$4|$5|${6:-}" >>"$results"
-  [ "$3" -eq 0 ] || status=1
+  echo "$1|$2|$3|$4|$5|${6:-}" >"$logs/results/$(printf %02d "$slot")"
 }
 
 # build PRESET: configures and builds it once; the outcome is remembered.
@@ -31,6 +30,7 @@ declare -A built
 build() {
   if [ -z "${built[$1]:-}" ]; then
     local start=$SECONDS
+    echo "-- building $1"
     if cmake --preset "$1" >"$logs/build-$1.log" 2>&1 && cmake --build --preset "$1" >>"$logs/build-$1.log" 2>&1; then
       built[$1]=ok
     else
@@ -50,13 +50,13 @@ build() {
 # nothing when the log has no ctest result lines.
 ctest_counts() {
   awk '
-    match($0, /^([0-9]+): \[==========\] [0-9]+ tests? from .* ran\./) {
-      split($0, f, /[: ]+/); n = f[1]; t = $0; sub(/^[0-9]+: \[==========\] /, "", t); inner[n] += t + 0; next
+    /^[0-9]+: \[==========\] [0-9]+ tests? from .* ran\./ {
+      split($0, f, /[: ]+/); t = $0; sub(/^[0-9]+: \[==========\] /, "", t); inner[f[1]] += t + 0; next
     }
-    match($0, /^([0-9]+): \[  SKIPPED \] [0-9]+ tests?, listed below:/) {
-      split($0, f, /[: ]+/); n = f[1]; t = $0; sub(/^[0-9]+: \[  SKIPPED \] /, "", t); skip[n] += t + 0; next
+    /^[0-9]+: \[  SKIPPED \] [0-9]+ tests?, listed below:/ {
+      split($0, f, /[: ]+/); t = $0; sub(/^[0-9]+: \[  SKIPPED \] /, "", t); skip[f[1]] += t + 0; next
     }
-    match($0, /^([0-9]+):  ?[0-9]+ FAILED TESTS?$/) {
+    /^[0-9]+:  ?[0-9]+ FAILED TESTS?$/ {
       split($0, f, /[: ]+/); fail[f[1]] += f[2]; next
     }
     match($0, /Test +#[0-9]+: /) {
@@ -90,6 +90,7 @@ run_level() {
     record "$name" 0 1 0 0 "the $preset build failed"
     return
   fi
+  echo "-- running $name"
   ctest "$@" >"$log" 2>&1
   local rc=$? counts note=""
   counts=$(ctest_counts "$log")
@@ -118,67 +119,107 @@ skip_level() {
   record "$name" 0 0 "${n:-1}" 0 "skipped: $reason"
 }
 
+# level FUNCTION ARGS...: runs a level in the next slot. background LEVEL...
+# does the same in the background, its output kept until finish_background
+# prints it; at most two at a time.
+level() {
+  slot=$((slot + 1))
+  "$@"
+}
+waiting=()
+background() {
+  while [ "$(jobs -rp | wc -l)" -ge 2 ]; do wait -n; done
+  slot=$((slot + 1))
+  "$@" >"$logs/output-$slot" 2>&1 &
+  waiting+=("$slot")
+}
+finish_background() {
+  wait
+  local s
+  for s in "${waiting[@]}"; do cat "$logs/output-$s"; done
+  waiting=()
+}
+
 if no_32bit=$(scripts/runs-32bit.sh); then can_32bit=true; else can_32bit=false; fi
 
-run_level native native --preset native
-run_level sanitizers native-asan --preset native-asan
+level run_level native native --preset native
+level run_level sanitizers native-asan --preset native-asan
 
-# Wine 8: the machine's own (64-bit, and 32-bit where apt could install it;
-# otherwise the rig takes 32-bit Wine 8 from a Debian 12 root).
-run_level "windows 64-bit" win64 --preset win64
-if $can_32bit; then
-  run_level "windows 32-bit" win32 --preset win32
-else
-  # The 32-bit product is still built, and what needs no Wine is checked.
-  run_level "windows 32-bit (no Wine)" win32 --test-dir build/win32 -LE '^wine' --no-tests=error --output-on-failure
-  skip_level "windows 32-bit" "$no_32bit" --test-dir build/win32 -L '^wine$' -LE '^wine10$'
+# The Wine levels wait on Wine, the X server and the sound far more than
+# they compute: two run at a time, once both Windows builds are made (in
+# the foreground: a build uses both cores) and the Wine roots are there.
+build win64
+build win32
+wine8_root_error=""
+if $can_32bit && [ ! -x /usr/lib/wine/wine ]; then
+  # No 32-bit Wine from the machine's apt: the rig takes Wine 8 from a
+  # Debian 12 root, made here once rather than inside the first test.
+  wine8_root_error=$(scripts/wine-root.sh 8 2>&1 >/dev/null) || wine8_root_error=${wine8_root_error:-the Debian 12 root with Wine 8 could not be made}
 fi
+wine10_root_error=$(scripts/wine-root.sh 10 2>&1 >/dev/null) || wine10_root_error=${wine10_root_error:-the Debian 13 root with Wine 10 could not be made}
 
-# Wine 10, from a Debian 13 root made once (outside the build folders) and
-# reused: where SpVoice speaks. No root, no pass: the level fails in one line.
-if root_error=$(scripts/wine-root.sh 10 2>&1 >/dev/null); then
-  run_level "wine10 64-bit" win64 --preset wine10-64
-  if $can_32bit; then
-    run_level "wine10 32-bit" win32 --preset wine10
+windows_32bit() {
+  if ! $can_32bit; then
+    # The 32-bit product is still built, and what needs no Wine is checked.
+    run_level "windows 32-bit (no Wine)" win32 --test-dir build/win32 -LE '^wine' --no-tests=error --output-on-failure
+    slot=$((slot + 1))
+    skip_level "windows 32-bit" "$no_32bit" --test-dir build/win32 -L '^wine$' -LE '^wine10$'
+  elif [ -n "$wine8_root_error" ]; then
+    echo "windows 32-bit: $wine8_root_error"
+    record "windows 32-bit" 0 1 0 0 "$wine8_root_error"
   else
+    run_level "windows 32-bit" win32 --preset win32
+  fi
+}
+# Wine 10, where SpVoice speaks: no root, no pass; the level fails in one line.
+wine10() {  # wine10 BITS TEST_PRESET BUILD_PRESET
+  if [ "$1" = 32 ] && ! $can_32bit; then
     skip_level "wine10 32-bit" "$no_32bit" --test-dir build/win32 -L '^wine10$'
-  fi
-else
-  root_error=${root_error:-the Debian 13 root with Wine 10 could not be made}
-  echo "wine10: $root_error"
-  record "wine10 64-bit" 0 1 0 0 "$root_error"
-  if $can_32bit; then
-    record "wine10 32-bit" 0 1 0 0 "$root_error"
+  elif [ -n "$wine10_root_error" ]; then
+    echo "wine10 $1-bit: $wine10_root_error"
+    record "wine10 $1-bit" 0 1 0 0 "$wine10_root_error"
   else
-    record "wine10 32-bit" 0 0 1 0 "skipped: $no_32bit"
+    run_level "wine10 $1-bit" "$3" --preset "$2"
   fi
-fi
+}
+background run_level "windows 64-bit" win64 --preset win64
+background windows_32bit
+# Without 32-bit code that level takes two slots: the build read without
+# Wine, and the Wine tests skipped.
+$can_32bit || slot=$((slot + 1))
+background wine10 64 wine10-64 win64
+background wine10 32 wine10 win32
+finish_background
 
 # Every fuzz target for a short, fixed time; each is one test, failed by
 # any finding or by not running at all.
-start=$SECONDS
-fuzz_out=$(scripts/fuzz.sh "${FUZZ_TEST_SECONDS:-10}" 2>&1)
-fuzz_rc=$?
-echo "== fuzz =="
-echo "$fuzz_out"
-fuzz_total=$(echo "$fuzz_out" | awk 'NR > 1 && NF == 3' | wc -l)
-fuzz_passed=$(echo "$fuzz_out" | awk 'NR > 1 && NF == 3 && $2 ~ /^[0-9]+$/ && $2 > 0 && $3 == 0' | wc -l)
-fuzz_failed=$((fuzz_total - fuzz_passed))
-note=""
-if [ "$fuzz_rc" -ne 0 ] && [ "$fuzz_failed" -eq 0 ]; then
-  fuzz_failed=1
-  note="fuzz.sh ended with $fuzz_rc: $(echo "$fuzz_out" | tail -n 1)"
-fi
-record fuzz "$fuzz_passed" "$fuzz_failed" 0 $((SECONDS - start)) "$note"
+fuzz() {
+  local start=$SECONDS out rc total passed failed note=""
+  echo "-- running fuzz"
+  out=$(scripts/fuzz.sh "${FUZZ_TEST_SECONDS:-10}" 2>&1)
+  rc=$?
+  echo "== fuzz =="
+  echo "$out"
+  total=$(echo "$out" | awk 'NR > 1 && NF == 3' | wc -l)
+  passed=$(echo "$out" | awk 'NR > 1 && NF == 3 && $2 ~ /^[0-9]+$/ && $2 > 0 && $3 == 0' | wc -l)
+  failed=$((total - passed))
+  if [ "$rc" -ne 0 ] && [ "$failed" -eq 0 ]; then
+    failed=1
+    note="fuzz.sh ended with $rc: $(echo "$out" | tail -n 1)"
+  fi
+  record fuzz "$passed" "$failed" 0 $((SECONDS - start)) "$note"
+}
+level fuzz
 
 echo
 echo "Levels:"
 passed=0 failed=0 skipped=0
-while IFS='|' read -r name p f s secs note; do
+for line in "$logs"/results/*; do
+  IFS='|' read -r name p f s secs note <"$line"
   printf '  %-26s %4d passed %3d failed %3d skipped %5ds  %s\n' "$name" "$p" "$f" "$s" "$secs" "$note"
   passed=$((passed + p)) failed=$((failed + f)) skipped=$((skipped + s))
-done <"$results"
-echo "Builds: ${builds[*]}"
+done
+echo "Builds: ${builds[*]} (the fuzz build is in its level)"
 echo "Skipped: $skipped"
 echo "$passed passed, $failed failed"
-exit $status
+[ "$failed" -eq 0 ]

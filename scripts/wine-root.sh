@@ -24,6 +24,10 @@ if "$here/runs-32bit.sh" >/dev/null; then
   architectures=amd64,i386
 fi
 stamp=$root/.falamci-packages
+# One maker at a time: a second caller waits, then finds the root made.
+mkdir -p "$(dirname "$root")"
+exec 9>"$root.lock"
+flock 9
 
 # A root made with i386 serves a run that switched 32-bit code off as well.
 if [ -f "$stamp" ] && [ -x "$root/usr/lib/wine/wine64" ]; then
@@ -41,7 +45,6 @@ mirror=$(grep -hoE '^URIs: *[^ ]+' /etc/apt/sources.list.d/*.sources 2>/dev/null
 [ -n "$mirror" ] || mirror=http://deb.debian.org/debian
 
 rm -rf "$root"
-mkdir -p "$(dirname "$root")"
 log=$(mktemp)
 if ! mmdebstrap --variant=apt --architectures="$architectures" --include="$packages" "$suite" "$root" "$mirror" >"$log" 2>&1; then
   echo "wine-root: mmdebstrap could not make the Wine $version root ($suite, $architectures) from $mirror: $(grep -E '^(E|W): ' "$log" | tail -n 1 || tail -n 1 "$log")" >&2

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # with-wine.sh NAME COMMAND...
 # Runs COMMAND with a Wine prefix and a home of its own (made afresh under
-# $RIG_ROOT/NAME, default build/rig) on a private Xvfb display. The home's
-# .asoundrc sends wave-out to $RIG_ROOT/NAME/sound.wav, so Wine has a sound
-# device even on a machine without one; with RIG_CAPTURE=append every stream
-# is appended, as raw samples, to sound.raw instead (a WAV file is begun
-# anew each time the device opens). RIG_BITS (32, the default, or 64) picks
-# the prefix's architecture and Wine's loader (commands/wine-command).
+# $RIG_ROOT/NAME, default build/rig) on a private Xvfb display
+# (on-display.sh). The home's .asoundrc sends wave-out to
+# $RIG_ROOT/NAME/sound.wav, so Wine has a sound device even on a machine
+# without one; with RIG_CAPTURE=append every stream is appended, as raw
+# samples, to sound.raw instead (a WAV file is begun anew each time the
+# device opens). RIG_BITS (32, the default, or 64) picks
+# the prefix's architecture and so Wine's loader (scripts/wine-commands).
 # Exits with COMMAND's status.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -39,10 +40,9 @@ ASOUND
 fi
 export HOME=$dir/home
 export WINEPREFIX=$dir/prefix
-export RIG_BITS=$bits
 export WINEARCH=win$bits
-export PATH="$here/commands:$PATH"
+export PATH="$here/../../scripts/wine-commands:$PATH"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export RIG_DIR=$dir
-exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$here/wine-session.sh" "$@"
+exec "$here/on-display.sh" "$dir" "$here/wine-session.sh" "$@"

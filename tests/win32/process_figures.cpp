@@ -25,9 +25,10 @@ int printProcessFigures(const char* exeName) {
   for (std::size_t at = 0;;) {
     const auto* p = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer.data() + at);
     if (p->ImageName.Buffer && lstrcmpiW(p->ImageName.Buffer, wanted) == 0) {
-      std::printf("private=%lu working=%lu handles=%lu\n",
-                  static_cast<unsigned long>(p->VirtualMemoryCounters.PagefileUsage),
-                  static_cast<unsigned long>(p->VirtualMemoryCounters.WorkingSetSize),
+      // SIZE_T is 64 bits in the 64-bit build: printed whole, not cut to a long.
+      std::printf("private=%llu working=%llu handles=%lu\n",
+                  static_cast<unsigned long long>(p->VirtualMemoryCounters.PagefileUsage),
+                  static_cast<unsigned long long>(p->VirtualMemoryCounters.WorkingSetSize),
                   static_cast<unsigned long>(p->HandleCount));
       return 0;
     }
