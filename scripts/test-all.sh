@@ -77,7 +77,7 @@ ctest_counts() {
           else if (result[n] == "failed") failed++
         }
       }
-      if (seen) print total - failed - skipped, failed, skipped
+      if (seen) print total - failed - skipped, failed + 0, skipped + 0
     }' "$1"
 }
 
