@@ -12,9 +12,10 @@ if [ "${FALAMCI_NO_32BIT:-}" = 1 ]; then
 fi
 top=$(cd "$(dirname "$0")/.." && pwd)
 # In the tree, not /tmp: a /tmp mounted noexec would look like a machine
-# without 32-bit support.
-mkdir -p "$top/build"
-probe=$(mktemp "$top/build/.i386-probe.XXXXXX")
+# without 32-bit support. /tmp only where the tree cannot be written.
+mkdir -p "$top/build" 2>/dev/null
+probe=$(mktemp "$top/build/.i386-probe.XXXXXX" 2>/dev/null || mktemp 2>/dev/null) ||
+  { echo "cannot tell whether this machine runs 32-bit code: no folder to write a probe in"; exit 1; }
 trap 'rm -f "$probe"' EXIT
 # ELF header, one PT_LOAD program header, then: xor ebx,ebx; mov bl,42;
 # mov eax,1 (exit); int 0x80.
