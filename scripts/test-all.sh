@@ -121,14 +121,14 @@ skip_level() {
 
 # level FUNCTION ARGS...: runs a level in the next slot. background LEVEL...
 # does the same in the background, its output kept until finish_background
-# prints it; at most two at a time.
+# prints it; at most four at a time.
 level() {
   slot=$((slot + 1))
   "$@"
 }
 waiting=()
 background() {
-  while [ "$(jobs -rp | wc -l)" -ge 2 ]; do wait -n; done
+  while [ "$(jobs -rp | wc -l)" -ge 4 ]; do wait -n; done
   slot=$((slot + 1))
   "$@" >"$logs/output-$slot" 2>&1 &
   waiting+=("$slot")
@@ -146,8 +146,11 @@ level run_level native native --preset native
 level run_level sanitizers native-asan --preset native-asan
 
 # The Wine levels wait on Wine, the X server and the sound far more than
-# they compute: two run at a time, once both Windows builds are made (in
-# the foreground: a build uses both cores) and the Wine roots are there.
+# they compute (four at once leave most of two cores idle): they run
+# together, once both Windows builds are made (in the foreground: a build
+# uses both cores) and the Wine roots are there. Nothing that computes runs
+# beside them: the end-to-end runs type at falamci and listen with fixed
+# pauses.
 build win64
 build win32
 wine8_root_error=""

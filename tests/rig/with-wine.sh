@@ -6,9 +6,9 @@
 # $RIG_ROOT/NAME/sound.wav, so Wine has a sound device even on a machine
 # without one; with RIG_CAPTURE=append every stream is appended, as raw
 # samples, to sound.raw instead (a WAV file is begun anew each time the
-# device opens). RIG_BITS (32, the default, or 64) picks
-# the prefix's architecture and so Wine's loader (scripts/wine-commands).
-# Exits with COMMAND's status.
+# device opens). RIG_BITS (32, the default, or 64) picks the prefix's
+# architecture and so Wine's loader (scripts/wine-commands). Exits with
+# COMMAND's status.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 name=$1
