@@ -22,7 +22,7 @@ for bits in 64 32; do
     status=1
     continue
   fi
-  if RIG_BITS=$bits RIG_ROOT=$build/rig tests/soak/falamci_soak.sh "$build/console/falamci.exe" \
+  if RIG_BITS=$bits RIG_ROOT=$top/$build/rig tests/soak/falamci_soak.sh "$build/console/falamci.exe" \
       "$build/tests/win32/console_win32_tests.exe" "$native/voice" "$native/tradutor" "$native/tools/voicetool" "$cycles"; then
     results+=("$bits-bit: passed")
   else

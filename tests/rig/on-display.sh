@@ -8,7 +8,9 @@ set -euo pipefail
 dir=$1
 shift
 auth=$dir/Xauthority
-rm -f "$auth" "$auth.one" "$dir/display"
+rm -f "$dir/display"
+: >"$auth"  # xauth complains of a file it has to make
+: >"$auth.one"
 # The display number is not known before Xvfb starts: the cookie is
 # written for every display (family "wild", no number).
 xauth -q -f "$auth.one" add :0 . "$(mcookie)"
