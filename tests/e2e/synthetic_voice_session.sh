@@ -46,7 +46,13 @@ find_window falamci
 sleep 3
 xdotool type --delay 80 "status w"
 xdotool key Return
-sleep 0.3
+# The key goes once the answer has been playing for a while (1.5 s of 16 kHz
+# samples after the Return), however slowly a busy machine begins it.
+start=$(stat -c %s "$RIG_DIR/sound.raw")
+for _ in $(seq 1 200); do
+  [ $(($(stat -c %s "$RIG_DIR/sound.raw") - start)) -ge 48000 ] && break
+  sleep 0.05
+done
 xdotool key x
 sleep 3
 xdotool key BackSpace Return
