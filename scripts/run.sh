@@ -74,7 +74,11 @@ if [ -n "${FALAMCI_RECORD:-}" ]; then
   # Everything falamci says goes to this WAV file instead of a sound card.
   record=$(realpath -m "$FALAMCI_RECORD")
   export HOME=$(mktemp -d)
-  printf 'pcm.!default { type file; slave.pcm "null"; file "|cat >> %s.raw"; format "raw" }\n' "$record" >"$HOME/.asoundrc"
+  # The path reaches the pipe through the environment, never as code.
+  export FALAMCI_RECORD_RAW=$record.raw
+  cat >"$HOME/.asoundrc" <<'ASOUND'
+pcm.!default { type file; slave.pcm "null"; file "|cat >> \"$FALAMCI_RECORD_RAW\""; format "raw" }
+ASOUND
   cleanups+=('sox -q -t raw -r $rate $sample_format -c 1 "$record.raw" "$record" && rm -f "$record.raw" && echo "What falamci said is in $record"')
   : >"$record.raw"
 elif ! grep -q '[0-9]' /proc/asound/cards 2>/dev/null; then

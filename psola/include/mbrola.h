@@ -43,7 +43,8 @@ enum {
   MBR_ERR_BAD_ARGUMENT = 11,
   MBR_ERR_RENAME = 12,
   MBR_ERR_PARSER = 13,
-  MBR_ERR_INPUT_FULL = 14
+  MBR_ERR_INPUT_FULL = 14,
+  MBR_ERR_INTERNAL = 15 /* a fault inside the engine (out of memory, say); reset_MBR clears it */
 };
 
 /* Sample types of readtype_MBR. */

@@ -206,7 +206,7 @@ void Engine::pullFromParser() {
     const int status = parser_->nextPhone(parser_->user, &handle);
     if (status == 1 && handle != nullptr) {
       auto* phone = static_cast<PhoneObject*>(handle);
-      if (phone->ms < 0 || phone->ms > kMaxDurationMs)
+      if (!(phone->ms >= 0 && phone->ms <= kMaxDurationMs))  // NaN too
         raise(MBR_ERR_DURATION_RANGE, "a phone's duration is out of range (0 to 60000)");
       else
         queuePhone(phone->name, phone->ms, phone->points);

@@ -39,6 +39,9 @@ class Engine {
   void reset();
 
   int lastError() const { return error_; }
+  // Sets the last error from outside the engine's own calls: the exported
+  // functions name a fault they caught, and phone objects their range errors.
+  void raise(int code, const std::string& text);
   const std::string& lastErrorText() const { return errorText_; }
   void setNoError(bool on);
   bool noError() const { return noError_; }
@@ -51,7 +54,6 @@ class Engine {
   bool databaseInfo(int index, std::string& line) const;
 
  private:
-  void raise(int code, const std::string& text);
   void processLine(const char* text, std::size_t length);
   void queuePhone(const std::string& name, double ms, const std::vector<PitchPoint>& points);
   void endUtterance();

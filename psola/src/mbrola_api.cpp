@@ -1,6 +1,10 @@
 // The exported functions: thin shims over the process's one engine. Nothing
 // here may throw past the C boundary, so every entry point catches what the
-// C++ library could raise (in practice, running out of memory).
+// C++ library could raise (in practice, running out of memory) and names it
+// as the engine's last error, so that no caller takes the failure for
+// success. A fuzzing build lets every fault but running out of memory reach
+// the fuzzer, which would otherwise never see it.
+#include <cmath>
 #include <cstring>
 #include <new>
 
@@ -19,12 +23,33 @@ char* copyOut(char* buffer, int size, const std::string& text) {
   return buffer;
 }
 
+// Raising must not throw in turn: the text is a literal and, should even
+// that fail to fit, the number alone is set.
+void nameFault(const char* text) noexcept {
+  try {
+    theEngine().raise(MBR_ERR_INTERNAL, text);
+  } catch (...) {
+    try {
+      theEngine().raise(MBR_ERR_INTERNAL, std::string());
+    } catch (...) {
+    }
+  }
+}
+
 template <typename F>
 auto guarded(F f, decltype(f()) onFailure) -> decltype(f()) {
   try {
     return f();
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
+    nameFault("out of memory");
     return onFailure;
+  } catch (...) {
+#ifdef PSOLA_FUZZING
+    throw;
+#else
+    nameFault("an internal fault");
+    return onFailure;
+#endif
   }
 }
 
@@ -99,6 +124,10 @@ void MBR_API setParser_MBR(void* parser) { theEngine().setParser(static_cast<Mbr
 
 void* MBR_API init_Phone(char* name, float ms) {
   if (name == nullptr) return nullptr;
+  if (!std::isfinite(ms)) {
+    guarded([] { theEngine().raise(MBR_ERR_DURATION_RANGE, "a phone's duration is not a finite number"); return 0; }, 0);
+    return nullptr;
+  }
   auto* phone = new (std::nothrow) psola::PhoneObject;
   if (phone == nullptr) return nullptr;
   phone->name.assign(name, strnlen(name, 256));
@@ -117,7 +146,10 @@ void MBR_API close_Phone(void* phone) { delete static_cast<psola::PhoneObject*>(
 int MBR_API appendf0_Phone(void* phone, float position, float hz) {
   if (phone == nullptr) return -1;
   auto* p = static_cast<psola::PhoneObject*>(phone);
-  if (hz < psola::kMinPitchHz || hz > psola::kMaxPitchHz || p->points.size() >= psola::kMaxPitchPoints) return -1;
+  // Written so that NaN fails every test.
+  if (!(hz >= psola::kMinPitchHz && hz <= psola::kMaxPitchHz) || !std::isfinite(position) ||
+      p->points.size() >= psola::kMaxPitchPoints)
+    return -1;
   const double at = position < 0 ? 0.0 : position > 100 ? 100.0 : position;
   auto where = p->points.end();
   while (where != p->points.begin() && (where - 1)->position > at) --where;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "hub/kzwin.h"
@@ -12,11 +13,32 @@
 
 namespace fuzz {
 
+namespace {
+
+std::string& madeFolder() {
+  static std::string folder;
+  return folder;
+}
+
+void removeScratchFolder() {
+  std::error_code ignored;
+  if (!madeFolder().empty()) std::filesystem::remove_all(madeFolder(), ignored);
+}
+
+}  // namespace
+
+// A folder no other process can have chosen (mkdtemp), removed when the
+// program ends.
 const std::string& scratchFolder() {
-  static const std::string folder = [] {
-    const auto dir = std::filesystem::temp_directory_path() / ("falamci-fuzz-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    return dir.string();
+  static const std::string& folder = [] () -> const std::string& {
+    std::string pattern = (std::filesystem::temp_directory_path() / "falamci-fuzz-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+      std::perror("mkdtemp");
+      std::abort();
+    }
+    madeFolder() = pattern;
+    std::atexit(removeScratchFolder);
+    return madeFolder();
   }();
   return folder;
 }

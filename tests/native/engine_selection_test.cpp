@@ -1,6 +1,7 @@
 // Registry lookup, the engine dispatcher and the MBROLA-voice adapter.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -196,6 +197,45 @@ TEST_F(EngineSelectionTest, AWaitingKeyStopsTheVoice) {
   host::holdWaveBlocks(false);
   tradutor::stopSpeechEngine();
   EXPECT_EQ(FakeMbrola::closes, 1);
+}
+
+// The hub with the real voice adapter over the scripted engine.
+TEST_F(EngineSelectionTest, TheHubDrivesTheVoiceAndFallsBackToItsOwnWhenTheVoiceFails) {
+  const std::string ini = "[TRADUTOR]\nSAPI=S\n[SERVFALA]\nTIPOSAPI=3\n[AUREATTS]\nDIR=" + kVoiceData + "\n";
+  FakeMbrola::install();
+  installVoice(ini);
+  tradutor::initMbrolaVoiceAdapter();
+  startHub(ini);
+  ASSERT_TRUE(tradutor::hubSettings().engineActive);
+  // Message 2980 follows the voice's speak and its is-speaking (which first
+  // takes whatever was waiting), for a caller asleep in WaitMessage.
+  EXPECT_FALSE(tradutor::engineIsSpeaking(false));
+  EXPECT_EQ(host::pendingMessages(), 1);
+  tradutor::engineSpeak("Bom dia");
+  EXPECT_EQ(host::pendingMessages(), 2);
+  EXPECT_NE(std::find(FakeMbrola::written.begin(), FakeMbrola::written.end(), ";Bom\r\n"), FakeMbrola::written.end());
+  // Silence reaches this voice even when it says it is quiet: is-speaking's
+  // message, the voice's silence's message and the hub's own.
+  tradutor::silence();
+  EXPECT_EQ(host::pendingMessages(), 3);
+  // Stopping speech ends the driver: the engine closed and let go.
+  tradutor::stopSpeech();
+  EXPECT_EQ(FakeMbrola::closes, 1);
+  EXPECT_EQ(host::loadedLibraries(), 0);
+
+  // An engine that refuses its database: the hub speaks with its own voice.
+  FakeMbrola::reset();
+  FakeMbrola::install();
+  FakeMbrola::initResult = -1;
+  startHub(ini);
+  EXPECT_FALSE(tradutor::hubSettings().engineActive);
+  EXPECT_EQ(host::loadedLibraries(), 0);
+  host::waveLog().blocks.clear();
+  tradutor::speakText("a");
+  EXPECT_TRUE(FakeMbrola::written.empty());
+  bool heard = false;
+  for (const auto& [value, count] : testing_support::runsOf(host::playedSamples())) heard = heard || value == 10;
+  EXPECT_TRUE(heard);  // the diphone voice's segment for "a"
 }
 
 }  // namespace

@@ -279,6 +279,33 @@ TEST_F(SapiTest, Sapi4CountersFollowTheSinksAndSilenceClearsThem) {
   EXPECT_FALSE(tradutor::engineIsSpeaking(false));
 }
 
+TEST_F(SapiTest, Sapi4StopWaitsUntilSpeechHasEndedOrAKeyIsPressed) {
+  tradutor::initConsoleUnit();
+  tradutor::openConsoleWindow();
+  ASSERT_TRUE(tradutor::startSpeechEngine(1, 0, 0, "", 4));
+  platform::Sapi4Events* sinks = host::sapi4Fake().events;
+  sinks->textDataStarted();
+  sinks->audioStart();
+  const auto before = host::elapsedMs();
+  host::scheduleAfter(300, [sinks] { sinks->textDataDone(); });
+  host::scheduleAfter(700, [sinks] { sinks->audioStop(); });
+  take(calls4());
+  tradutor::stopSpeechEngine();
+  EXPECT_GE(host::elapsedMs() - before, 700u);
+  EXPECT_LT(host::elapsedMs() - before, 900u);
+  EXPECT_EQ(take(calls4()), (Calls{"unregister", "release"}));
+
+  // An engine that never reports the end: a key silences it and lets it go.
+  ASSERT_TRUE(tradutor::startSpeechEngine(1, 0, 0, "", 4));
+  sinks = host::sapi4Fake().events;
+  sinks->audioStart();
+  host::scheduleAfter(500, [] { host::pressKey('A'); });
+  take(calls4());
+  tradutor::stopSpeechEngine();
+  EXPECT_EQ(take(calls4()), (Calls{"reset", "unregister", "release"}));
+  EXPECT_EQ(host::sapi4Fake().liveSessions, 0);
+}
+
 TEST_F(SapiTest, Sapi4ATextTheEngineRefusesSilencesIt) {
   ASSERT_TRUE(tradutor::startSpeechEngine(1, 0, 0, "", 4));
   platform::Sapi4Events* sinks = host::sapi4Fake().events;

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <vector>
 
+#include "engines/mbrola_voice.h"
 #include "platform/host/host_control.h"
 #include "psola_static.h"
 #include "screen/kzcrt.h"
@@ -167,6 +169,33 @@ TEST_F(VoiceDriverTest, AnEngineErrorResetsItAndTheRemainingLinesAreStillSent) {
   EXPECT_TRUE(tradutor::waveSwitches().compressedPlayback);
 }
 
+TEST_F(VoiceDriverTest, TheEngineIsCalledInItsOrder) {
+  ASSERT_EQ(initialise(), 1);
+  FakeMbrola::calls.clear();
+  FakeMbrola::reads = {100, 50};
+  EXPECT_TRUE(tradutor::ttsSpeak("Bom dia"));
+  // A reset first; then each line written and its error asked, the flush
+  // after the last, and reads after each line until one gives nothing.
+  std::vector<std::string> expected = {"reset"};
+  const std::size_t lines = FakeMbrola::written.size();
+  ASSERT_GT(lines, 2u);
+  for (std::size_t i = 0; i < lines; ++i) {
+    expected.insert(expected.end(), {"write", "error"});
+    if (i + 1 == lines) expected.push_back("flush");
+    if (i == 0) expected.insert(expected.end(), {"read 100", "read 50"});
+    expected.push_back("read 0");
+  }
+  EXPECT_EQ(FakeMbrola::calls, expected);
+}
+
+TEST_F(VoiceDriverTest, ANegativeReadFailsTheTextWhetherOrNotTheEngineNamesAnError) {
+  ASSERT_EQ(initialise(), 1);
+  FakeMbrola::reads = {3000, -1, 3000};
+  EXPECT_FALSE(tradutor::ttsSpeak("Bom dia"));
+  EXPECT_EQ(FakeMbrola::resets, 2);  // at the start and after the failed read
+  EXPECT_TRUE(FakeMbrola::reads.empty());  // the lines after it still spoken
+}
+
 TEST_F(VoiceDriverTest, FastAndCompressedPlaybackAreOffWhileSpeakingAndRestoredAfter) {
   ASSERT_EQ(initialise(), 1);
   waveSwitchesOn();
@@ -191,11 +220,12 @@ TEST_F(VoiceDriverTest, TheOutputFileCountsExactlyTheSamplesWritten) {
   std::ifstream in(file, std::ios::binary);
   std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   ASSERT_EQ(bytes.size(), 44u + 3000u);
-  auto le32 = [&](std::size_t at) { return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24; };
-  EXPECT_EQ(le32(4), 3036);
-  EXPECT_EQ(le32(40), 3000);
-  EXPECT_EQ(le32(24), 16000);
-  EXPECT_EQ(bytes[34], 16);
+  // RIFF of 3036 bytes, WAVE, a 16-byte fmt chunk (PCM, one channel, 16000
+  // samples and 32000 bytes a second, 2-byte frames of 16 bits), 3000 bytes of data.
+  const std::vector<unsigned char> header = {
+      'R', 'I', 'F', 'F', 0xDC, 0x0B, 0, 0,    'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0,
+      1,   0,   0x80, 0x3E, 0, 0, 0x00, 0x7D, 0, 0, 2, 0, 16, 0, 'd', 'a', 't', 'a', 0xB8, 0x0B, 0, 0};
+  EXPECT_EQ(std::vector<unsigned char>(bytes.begin(), bytes.begin() + 44), header);
   EXPECT_EQ(FakeMbrola::closes, 1);
   EXPECT_EQ(host::loadedLibraries(), 0);
 }
@@ -237,23 +267,36 @@ TEST_F(VoiceDriverTest, EachFailureHasItsResultAndText) {
   EXPECT_EQ(tradutor::ttsErrorText(), "");
   FakeMbrola::initResult = 0;
 
-  EXPECT_EQ(initialise(kData + ".none"), 0);
-  EXPECT_EQ(tradutor::ttsErrorText(), "Erro na base de dados de portugu\xEAs");
-  EXPECT_EQ(initialise(kData + ".nrl", kData + ".none"), 0);
-  EXPECT_EQ(tradutor::ttsErrorText(), "Erro no arquivo de abreviaturas");
-  EXPECT_EQ(initialise(kData + ".nrl", kData + ".abr", kData + ".pro", kData + ".none"), 0);
-  EXPECT_EQ(tradutor::ttsErrorText(), "Erro no arquivo de pros\xF3" "dia");
-  EXPECT_EQ(initialise(kData + ".nrl", kData + ".abr", kData + ".none"), 0);
-  EXPECT_EQ(tradutor::ttsErrorText(), "Erro no arquivo de pros\xF3" "dia");
+  // A data file missing after the engine opened its database: the engine is
+  // closed and let go, since nobody stops a voice whose start failed.
+  const struct {
+    std::string rules, abbreviations, prosody, definitions;
+    const char* text;
+  } missingFiles[] = {
+      {kData + ".none", kData + ".abr", kData + ".pro", kData + ".dfn", "Erro na base de dados de portugu\xEAs"},
+      {kData + ".nrl", kData + ".none", kData + ".pro", kData + ".dfn", "Erro no arquivo de abreviaturas"},
+      {kData + ".nrl", kData + ".abr", kData + ".pro", kData + ".none", "Erro no arquivo de pros\xF3" "dia"},
+      {kData + ".nrl", kData + ".abr", kData + ".none", kData + ".dfn", "Erro no arquivo de pros\xF3" "dia"},
+  };
+  for (const auto& m : missingFiles) {
+    const int closes = FakeMbrola::closes;
+    EXPECT_EQ(initialise(m.rules, m.abbreviations, m.prosody, m.definitions), 0) << m.text;
+    EXPECT_EQ(tradutor::ttsErrorText(), m.text);
+    EXPECT_EQ(FakeMbrola::closes, closes + 1) << m.text;
+    EXPECT_EQ(host::loadedLibraries(), 0) << m.text;
+  }
 
-  // The output file: not created (the text stays as it was), or its header not written.
+  // The output file: not created (the text stays as it was), or its header
+  // not written; the engine let go either way.
   tradutor::ttsSetOutputFile(hostFile("saida.wav"));
   host::failNextFileCreate();
   EXPECT_EQ(initialise(), 0);
   EXPECT_EQ(tradutor::ttsErrorText(), "Erro no arquivo de pros\xF3" "dia");
+  EXPECT_EQ(host::loadedLibraries(), 0);
   host::failFileWritesAfter(10);
   EXPECT_EQ(initialise(), 0);
   EXPECT_EQ(tradutor::ttsErrorText(), "Arquivo de sa\xED" "da n\xE3o pode ser criado");
+  EXPECT_EQ(host::loadedLibraries(), 0);
 }
 
 TEST_F(VoiceDriverTest, TheRegistryNamesTheDatabase) {
@@ -307,6 +350,26 @@ TEST_F(VoiceDriverWithEngineTest, AnyTextComesOutAsSoundWithoutAFault) {
   unsigned char count[4];
   in.read(reinterpret_cast<char*>(count), 4);
   EXPECT_EQ(count[0] | count[1] << 8 | count[2] << 16 | static_cast<std::size_t>(count[3]) << 24, size - 44);
+}
+
+// Whatever TOM the settings hold, every word is spoken: pitch targets the
+// engine would refuse (and the driver then reset the utterance for) are never sent.
+TEST_F(VoiceDriverWithEngineTest, EveryPitchSettingGivesTheWholeSentence) {
+  ASSERT_EQ(initialise(), 1);
+  auto samplesAt = [](int pitch) {
+    tradutor::ttsSetFactors(0.8, tradutor::mbrolaPitchFactor(pitch));
+    std::size_t samples = 0;
+    EXPECT_TRUE(tradutor::ttsSynthesize("Entre comando MCI. Bom dia a todos.", [&](const short*, std::size_t n) {
+      samples += n;
+      return true;
+    })) << pitch;
+    return samples;
+  };
+  const double plain = static_cast<double>(samplesAt(0));
+  ASSERT_GT(plain, 16000.0);
+  for (const int pitch : {std::numeric_limits<int>::min(), -100, -11, -10, -1, 1, 11, 60, 100,
+                          std::numeric_limits<int>::max()})
+    EXPECT_NEAR(static_cast<double>(samplesAt(pitch)) / plain, 1.0, 0.05) << pitch;
 }
 
 TEST_F(VoiceDriverWithEngineTest, ThePromptIsPlayedAtSixteenKilohertz) {

@@ -29,14 +29,18 @@ rig_root=${RIG_ROOT:-$(pwd)/build/rig}
 dir=$rig_root/$name
 rm -rf "$dir"
 mkdir -p "$dir/home"
+# No path is written into the capture line as code: the appending pipe
+# reads it from the environment, inside double quotes, and a file name is an
+# ALSA string with its quotes, backslashes and % signs escaped.
 if [ "${RIG_CAPTURE:-}" = append ]; then
-  cat >"$dir/home/.asoundrc" <<ASOUND
-pcm.!default { type file; slave.pcm "null"; file "|cat >> $dir/sound.raw"; format "raw" }
+  export RIG_CAPTURE_FILE=$dir/sound.raw
+  cat >"$dir/home/.asoundrc" <<'ASOUND'
+pcm.!default { type file; slave.pcm "null"; file "|cat >> \"$RIG_CAPTURE_FILE\""; format "raw" }
 ASOUND
 else
-  cat >"$dir/home/.asoundrc" <<ASOUND
-pcm.!default { type file; slave.pcm "null"; file "$dir/sound.wav"; format "wav" }
-ASOUND
+  wav=$dir/sound.wav
+  wav=${wav//\\/\\\\} wav=${wav//\"/\\\"} wav=${wav//%/%%}
+  printf 'pcm.!default { type file; slave.pcm "null"; file "%s"; format "wav" }\n' "$wav" >"$dir/home/.asoundrc"
 fi
 export HOME=$dir/home
 export WINEPREFIX=$dir/prefix

@@ -13,6 +13,8 @@
 namespace tradutor {
 namespace {
 
+constexpr unsigned kStopPollMs = 100;
+
 // TTSNotifySink's AudioStart/AudioStop and TTSBufNotifySink's
 // TextDataStarted/TextDataDone arrive here.
 class Sapi4Adapter final : public platform::Sapi4Events {
@@ -21,7 +23,20 @@ class Sapi4Adapter final : public platform::Sapi4Events {
   void speak(std::string_view text);
   bool isSpeaking(bool processingOnly) const { return pendingTexts_ > 0 || (!processingOnly && audioPlaying_); }
   void silence();
+  // Waits until the speech has ended before letting the engine go; a key
+  // cuts the wait short (silencing it), so an engine that never reports its
+  // end cannot hold the program at exit.
   void stop() {
+    while (session_ && isSpeaking(false)) {
+      if (keyPressed()) {
+        silence();
+        break;
+      }
+      delayWithMessages(kStopPollMs);
+    }
+    release();
+  }
+  void release() {
     session_.reset();
     pendingTexts_ = 0;
     audioPlaying_ = false;
@@ -121,6 +136,6 @@ void silenceSapi4() { sapi4().silence(); }
 
 const SpeechEngineAdapter kSapi4Adapter = {startSapi4, stopSapi4, speakSapi4, sapi4IsSpeaking, silenceSapi4};
 
-void resetSapi4Adapter() { sapi4().stop(); }
+void resetSapi4Adapter() { sapi4().release(); }
 
 }  // namespace tradutor

@@ -59,7 +59,8 @@ void stopVoice() {
 const SpeechEngineAdapter kMbrolaVoiceAdapter = {startVoice, stopVoice, speakVoice, voiceIsSpeaking, silenceVoice};
 
 double mbrolaDurationFactor(int speed) { return 0.8 - speed / 15.0; }
-double mbrolaPitchFactor(int pitch) { return (pitch + 11) / 11.0; }
+// In doubles: any int the settings hold, without overflow.
+double mbrolaPitchFactor(int pitch) { return (pitch + 11.0) / 11.0; }
 
 void initMbrolaVoiceAdapter() {
   MbrolaVoiceFiles& f = files();

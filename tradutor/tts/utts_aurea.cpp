@@ -70,6 +70,15 @@ struct PlainPlayback {
   }
 };
 
+void releaseEngineAndData() {
+  freeTranscriptionRules();
+  freeDiphoneList();
+  if (mbrolaLoaded()) {
+    mbrolaLibrary().close();
+    unloadMbrolaLibrary();
+  }
+}
+
 }  // namespace
 
 void ttsSetOutputFile(const std::string& fileName) { state().outputFileName = fileName; }
@@ -100,18 +109,18 @@ int ttsInitialize(const std::string& database, const std::string& rulesFile, con
   engine.setNoError(1);
   freeTranscriptionRules();
   freeDiphoneList();
-  if (!loadLanguageData(orDefault(rulesFile, "portug.nrl"), orDefault(exceptionsFile, "portug.exc"))) {
-    s.errorText = "Erro na base de dados de portugu\xEAs";
+  // The hub never stops an engine whose start failed: every way out from
+  // here on lets go of the engine, its database and the data read so far.
+  const auto fail = [&](const char* text) {
+    if (text != nullptr) s.errorText = text;
+    releaseEngineAndData();
     return 0;
-  }
-  if (!loadAbbreviations(orDefault(abbreviationsFile, "portug.abr"))) {
-    s.errorText = "Erro no arquivo de abreviaturas";
-    return 0;
-  }
-  if (!loadProsodyFile(orDefault(prosodyFile, "portug.pro")) || !loadDiphoneList(orDefault(diphoneListFile, "portug.dfn"))) {
-    s.errorText = "Erro no arquivo de pros\xF3" "dia";
-    return 0;
-  }
+  };
+  if (!loadLanguageData(orDefault(rulesFile, "portug.nrl"), orDefault(exceptionsFile, "portug.exc")))
+    return fail("Erro na base de dados de portugu\xEAs");
+  if (!loadAbbreviations(orDefault(abbreviationsFile, "portug.abr"))) return fail("Erro no arquivo de abreviaturas");
+  if (!loadProsodyFile(orDefault(prosodyFile, "portug.pro")) || !loadDiphoneList(orDefault(diphoneListFile, "portug.dfn")))
+    return fail("Erro no arquivo de pros\xF3" "dia");
   if (s.outputFile != nullptr) {  // a second initialisation starts a new file
     platform::closeFile(s.outputFile);
     s.outputFile = nullptr;
@@ -119,14 +128,13 @@ int ttsInitialize(const std::string& database, const std::string& rulesFile, con
   s.writingToFile = false;
   if (s.outputFileName.empty()) return 1;
   s.outputFile = platform::createForWriting(s.outputFileName);
-  if (s.outputFile == nullptr) return 0;
+  if (s.outputFile == nullptr) return fail(nullptr);
   std::uint8_t header[kWaveHeaderSize];
   writeHeader(header, 0);
   if (!platform::writeFile(s.outputFile, header, sizeof header)) {
-    s.errorText = "Arquivo de sa\xED" "da n\xE3o pode ser criado";
     platform::closeFile(s.outputFile);
     s.outputFile = nullptr;
-    return 0;
+    return fail("Arquivo de sa\xED" "da n\xE3o pode ser criado");
   }
   s.writingToFile = true;
   return 1;
@@ -163,11 +171,10 @@ bool ttsSynthesize(std::string_view text, const SampleSink& take) {
     }
     if (last) engine.flush();
     // A read that fails (a negative count: the engine's way of reporting a
-    // fault inside it) is treated as the end of the samples, after a reset
-    // when the engine names an error.
+    // fault inside it, named or not) ends the samples and fails the text.
     for (int got;;) {
       got = engine.read(s.readBuffer.data(), kReadSamples);
-      if (got < 0 && engine.lastError() != 0) {
+      if (got < 0) {
         engine.reset();
         result = false;
       }
@@ -236,12 +243,7 @@ void ttsTerminate() {
     }
     s.writingToFile = false;
   }
-  freeTranscriptionRules();
-  freeDiphoneList();
-  if (mbrolaLoaded()) {
-    mbrolaLibrary().close();
-    unloadMbrolaLibrary();
-  }
+  releaseEngineAndData();
 }
 
 void resetVoiceDriver() {

@@ -98,6 +98,9 @@ class PhonemeName {
   std::string long_;
 };
 
+// The engine's range of pitch targets.
+constexpr double kLowestPitchHz = 20, kHighestPitchHz = 1000;
+
 struct LineState {
   int factorPercent = 100;
   char code[3] = {'5', '5', '5'};
@@ -123,7 +126,11 @@ void appendPitchPoints(LineState& s, LineText& line) {
   }
   const int value = pitchLevel(level);
   if (position == 0 || value == 0) return;
-  const long frequency = static_cast<long>(std::trunc(value * s.pitchFactor * s.baseFrequency)) / 100;
+  // The engine drops a target outside 20 to 1000 Hz and reports it as an
+  // error, which makes the driver reset the utterance: a high or low voice
+  // setting keeps its targets at the nearest end of that range instead.
+  const double scaled = std::trunc(value * s.pitchFactor * s.baseFrequency) / 100;
+  const long frequency = static_cast<long>(std::clamp(std::trunc(scaled), kLowestPitchHz, kHighestPitchHz));
   line.add(' ');
   line.addNumber(position);
   line.add(' ');

@@ -2,6 +2,8 @@
 // volume, sample types, rates, names, phone objects and a custom parser.
 #include <cmath>
 #include <cstring>
+#include <limits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -205,6 +207,48 @@ TEST_F(StreamTest, PhoneObjectsFromACustomParserSpeakLikeLines) {
   setParser_MBR(nullptr);
   void* spare = init_Phone(const_cast<char*>("a"), 10);
   close_Phone(spare);
+}
+
+// NaN fails every comparison, so a range test written the plain way lets it
+// through; infinity passes a test of one end only.
+TEST_F(StreamTest, PhoneObjectsRefuseValuesThatAreNoFiniteNumber) {
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+  for (const float ms : {nan, inf, -inf}) {
+    reset_MBR();
+    EXPECT_EQ(init_Phone(const_cast<char*>("a"), ms), nullptr) << ms;
+    EXPECT_EQ(lastError_MBR(), MBR_ERR_DURATION_RANGE) << ms;
+  }
+  void* a = init_Phone(const_cast<char*>("a"), 100);
+  ASSERT_NE(a, nullptr);
+  const struct { float position, hz; } refused[] = {{50, nan}, {50, inf}, {50, -inf}, {nan, 120}, {inf, 120}, {-inf, 120}};
+  for (const auto& point : refused)
+    EXPECT_LT(appendf0_Phone(a, point.position, point.hz), 0) << point.position << " " << point.hz;
+  EXPECT_EQ(appendf0_Phone(a, 50, 120), 0);
+  // What was refused left no trace: the phone speaks as its line does.
+  const std::vector<short> fromLine = speak("a 100 50 120");
+  reset_MBR();
+  ListParser list{{nullptr, nextFromList, resetList}, {a}, 0, 0};
+  list.parser.user = &list;
+  setParser_MBR(&list.parser);
+  EXPECT_EQ(readAll(1000), fromLine);
+  setParser_MBR(nullptr);
+}
+
+int MBR_API throwingParser(void*, void**) { throw std::runtime_error("a fault inside the parser"); }
+
+// Whatever goes wrong inside a call is a failure the caller can see: a
+// negative result and an error number of its own, cleared by a reset.
+TEST_F(StreamTest, AFaultInsideTheEngineIsNamedAsAnError) {
+  MbrParser parser{nullptr, throwingParser, resetList};
+  setParser_MBR(&parser);
+  short buffer[100];
+  EXPECT_LT(read_MBR(buffer, 100), 0);
+  EXPECT_EQ(lastError_MBR(), MBR_ERR_INTERNAL);
+  char text[64];
+  EXPECT_STRNE(lastErrorStr_MBR(text, sizeof text), "");
+  setParser_MBR(nullptr);
+  reset_MBR();
+  EXPECT_EQ(lastError_MBR(), 0);
 }
 
 }  // namespace

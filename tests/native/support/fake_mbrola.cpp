@@ -1,6 +1,7 @@
 #include "support/fake_mbrola.h"
 
 #include <cstring>
+#include <string>
 
 #include "platform/host/host_control.h"
 #include "platform/library.h"
@@ -9,6 +10,7 @@ namespace testing_support {
 
 std::string FakeMbrola::initPath;
 std::vector<std::string> FakeMbrola::written;
+std::vector<std::string> FakeMbrola::calls;
 int FakeMbrola::resets = 0, FakeMbrola::flushes = 0, FakeMbrola::closes = 0, FakeMbrola::noError = 0;
 int FakeMbrola::initResult = 0;
 std::deque<int> FakeMbrola::reads;
@@ -29,15 +31,20 @@ int PLATFORM_STDCALL init(char* db) {
 }
 int PLATFORM_STDCALL initRename(char* db, char*, char*) { return init(db); }
 int PLATFORM_STDCALL write(char* lines) {
+  FakeMbrola::calls.emplace_back("write");
   if (FakeMbrola::failingWrites.count(static_cast<int>(FakeMbrola::written.size()))) g_error = 1;
   FakeMbrola::written.emplace_back(lines);
   return 0;
 }
-int PLATFORM_STDCALL flush() { return ++FakeMbrola::flushes, 0; }
+int PLATFORM_STDCALL flush() {
+  FakeMbrola::calls.emplace_back("flush");
+  return ++FakeMbrola::flushes, 0;
+}
 int PLATFORM_STDCALL read(short* buffer, int count) {
   if (FakeMbrola::onRead) FakeMbrola::onRead();
+  const int n = FakeMbrola::reads.empty() ? 0 : std::min(count, FakeMbrola::reads.front());
+  FakeMbrola::calls.push_back("read " + std::to_string(n));
   if (FakeMbrola::reads.empty()) return 0;
-  const int n = std::min(count, FakeMbrola::reads.front());
   FakeMbrola::reads.pop_front();
   for (int i = 0; i < n; ++i) buffer[i] = g_next++;
   return FakeMbrola::claimsMore ? n + 1000 : n;
@@ -45,10 +52,14 @@ int PLATFORM_STDCALL read(short* buffer, int count) {
 int PLATFORM_STDCALL readType(void*, int, int) { return 0; }
 void PLATFORM_STDCALL close() { ++FakeMbrola::closes; }
 void PLATFORM_STDCALL resetEngine() {
+  FakeMbrola::calls.emplace_back("reset");
   ++FakeMbrola::resets;
   g_error = 0;
 }
-int PLATFORM_STDCALL lastError() { return g_error; }
+int PLATFORM_STDCALL lastError() {
+  FakeMbrola::calls.emplace_back("error");
+  return g_error;
+}
 char* PLATFORM_STDCALL lastErrorText(char* b, int) { return b; }
 void PLATFORM_STDCALL setNoError(int on) { FakeMbrola::noError = on; }
 int PLATFORM_STDCALL getNoError() { return FakeMbrola::noError; }
@@ -101,6 +112,7 @@ void FakeMbrola::install() {
 void FakeMbrola::reset() {
   initPath.clear();
   written.clear();
+  calls.clear();
   resets = flushes = closes = noError = 0;
   initResult = 0;
   reads.clear();
