@@ -199,12 +199,14 @@ finish_background
 fuzz() {
   local start=$SECONDS out rc total passed failed note=""
   echo "-- running fuzz"
-  out=$(scripts/fuzz.sh "${FUZZ_TEST_SECONDS:-10}" 2>&1)
+  # A fresh working corpus in the build folder, two targets at a time.
+  out=$(FUZZ_FRESH=1 FUZZ_JOBS=2 FALAMCI_FUZZ_CORPUS="$PWD/build/fuzz/run" scripts/fuzz.sh "${FUZZ_TEST_SECONDS:-10}" 2>&1)
   rc=$?
   echo "== fuzz =="
   echo "$out"
-  total=$(echo "$out" | awk 'NR > 1 && NF == 3' | wc -l)
-  passed=$(echo "$out" | awk 'NR > 1 && NF == 3 && $2 ~ /^[0-9]+$/ && $2 > 0 && $3 == 0' | wc -l)
+  # The table: target, executions, edges, features, findings.
+  total=$(echo "$out" | awk '$1 != "target" && NF == 5 && $5 ~ /^[0-9]+$/' | wc -l)
+  passed=$(echo "$out" | awk '$1 != "target" && NF == 5 && $2 ~ /^[0-9]+$/ && $2 > 0 && $5 == 0' | wc -l)
   failed=$((total - passed))
   if [ "$rc" -ne 0 ] && [ "$failed" -eq 0 ]; then
     failed=1
