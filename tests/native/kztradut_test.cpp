@@ -134,6 +134,14 @@ TEST_F(Diphones, ASegmentLargerThanTheBufferIsPlayedWholeInTwoBuffers) {
 TEST_F(Diphones, MalformedInputStaysInsideItsBuffers) {
   open(kVoice);
   for (const char* s : {"[[ka", "ka]]]", "[ka_", "_", "[", "]", "/////", "[ /_", "~^w", "[a~w][e^y][^w]"}) heard(s);
+  // An unclosed group with a stray underscore says what the well-formed one
+  // says; after a doubled opening bracket only the vowel's segment is left;
+  // marks with no letter before them make one short segment and silence.
+  const Runs ka = heard("[ka]");
+  EXPECT_EQ(ka, (Runs{{40, 599}, {128, 1}}));
+  EXPECT_EQ(heard("[ka_"), ka);
+  EXPECT_EQ(heard("[[ka"), (Runs{{30, 499}, {128, 1}}));
+  EXPECT_EQ(heard("~^w"), (Runs{{60, 89}, {128, 167}}));
   heard(std::string(1000, 'k'));
   heard("[" + std::string(1000, '/') + "]");
   std::string long_;

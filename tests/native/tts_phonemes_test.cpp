@@ -130,9 +130,22 @@ TEST_F(Transcription, AKnownWordSaysWhatTheRulesAndExceptionsLoadedNowSay) {
   EXPECT_EQ(transcribeWords({"555|cato"})[1], "t");
   clearTtsExceptions();
   EXPECT_EQ(transcribeWords({"555|cato"})[1], "ch");
-  // A word of any length, kept or not, gives the same phonemes twice.
-  const std::string longWord = "555|" + std::string(200, 'c');
-  EXPECT_EQ(transcribeWords({longWord}), transcribeWords({longWord}));
+}
+
+// Words of up to 48 letters are kept; what the store gives back for a text
+// of several words is what the rules make once the store is emptied.
+TEST_F(Transcription, AKeptWordSaysWhatTheRulesSayAfterTheStoreIsEmptied) {
+  for (const std::size_t length : {1u, 47u, 48u, 49u, 200u}) {
+    std::string word;
+    while (word.size() < length) word += "cato";
+    word.resize(length);
+    const StringList text = {"555|cato", "555|" + word, "555|ato", "555|" + word};
+    const StringList first = transcribeWords(text), kept = transcribeWords(text);
+    forgetTranscribedWords();
+    const StringList fresh = transcribeWords(text);
+    EXPECT_EQ(kept, fresh) << length;
+    EXPECT_EQ(first, fresh) << length;
+  }
 }
 
 class PhonemeLines : public ConsoleTest {

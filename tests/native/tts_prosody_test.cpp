@@ -126,13 +126,19 @@ TEST_F(Prosody, CodesComeFromTheFirstMatchingPatternAndAQuestionMarkTakesTheLast
   EXPECT_EQ(assignIntonationCodes(splitIntoWords("casa casa")), (StringList{"555|", "525|casa", "444|casa"}));
 }
 
-TEST_F(Prosody, GarbageAndLongLinesDoNoHarm) {
-  std::string file = kProsody;
-  file += std::string(400, 'z') + "\n\x01\x02garbage\n";
-  load(file);
+TEST_F(Prosody, LinesWithNoPlaceInTheFileChangeNothingAndABadDurationIsReported) {
   std::string text;
   for (int b = 1; b < 256; ++b) text += static_cast<char>(b);
-  EXPECT_FALSE(assignIntonationCodes(splitIntoWords(text + text)).empty());
+  text += text + " casa? de casa casa";
+  ASSERT_TRUE(load(kProsody));
+  const StringList clean = assignIntonationCodes(splitIntoWords(text));
+  ASSERT_TRUE(load(std::string(kProsody) + "=\n[\n"));
+  EXPECT_EQ(assignIntonationCodes(splitIntoWords(text)), clean);
+  // A duration line that is no "name=number" refuses the file, whole in its message.
+  for (const std::string& bad : {std::string(400, 'z'), std::string("\x01\x02garbage")}) {
+    EXPECT_FALSE(load(std::string(kProsody) + bad + "\n"));
+    EXPECT_EQ(lastMessage(), "Configura\xE7\xE3o da pros\xF3" "dia: fonema errado: " + bad);
+  }
 }
 
 }  // namespace

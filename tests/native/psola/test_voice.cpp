@@ -68,12 +68,28 @@ psola::Database makeTestVoice(const std::set<std::string>& missing) {
   return db;
 }
 
+namespace {
+
+// One folder for the process's voices, made by mkdtemp and removed at exit.
+const std::filesystem::path& voiceFolder() {
+  // Never destroyed: the removal at exit still needs the name.
+  static const std::filesystem::path& folder = *new std::filesystem::path([] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "psola_test_XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(voiceFolder(), ignored);
+    });
+    return pattern;
+  }());
+  return folder;
+}
+
+}  // namespace
+
 std::string writeTestVoice(const std::set<std::string>& missing) {
   static int serial = 0;
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("psola_test_" + std::to_string(::getpid()) + "_" + std::to_string(serial++));
-  std::filesystem::create_directories(dir);
-  const std::string path = (dir / "voice.db").string();
+  const std::string path = (voiceFolder() / ("voice" + std::to_string(serial++) + ".db")).string();
   psola::saveDatabase(path, makeTestVoice(missing));
   return path;
 }
