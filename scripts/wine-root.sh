@@ -24,6 +24,13 @@ if "$here/runs-32bit.sh" >/dev/null; then
   architectures=amd64,i386
 fi
 stamp=$root/.falamci-packages
+# The root is removed and made again below: never the file system's root or
+# a home folder, whatever the variables say.
+case $(realpath -m "$root") in
+  / | "$(realpath -m "$HOME")" | "$(realpath -m ~root 2>/dev/null || echo /root)")
+    echo "wine-root: refusing $root as the Wine $version root" >&2
+    exit 1 ;;
+esac
 # One maker at a time: a second caller waits, then finds the root made.
 mkdir -p "$(dirname "$root")"
 exec 9>"$root.lock"
@@ -44,6 +51,12 @@ mirror=$(grep -hoE '^URIs: *[^ ]+' /etc/apt/sources.list.d/*.sources 2>/dev/null
 [ -n "$mirror" ] || mirror=$(grep -hoE '^deb +[^ ]+' /etc/apt/sources.list 2>/dev/null | head -n 1 | sed -E 's/^deb +//')
 [ -n "$mirror" ] || mirror=http://deb.debian.org/debian
 
+# Only a root this script made (its stamp) or an empty folder is removed;
+# anything else at that path is someone's and is left alone.
+if [ -e "$root" ] && [ ! -f "$stamp" ] && [ -n "$(ls -A "$root" 2>/dev/null)" ]; then
+  echo "wine-root: $root holds files but is not a root this script made; move it away or set FALAMCI_WINE${version}_ROOT" >&2
+  exit 1
+fi
 rm -rf "$root"
 log=$(mktemp)
 if ! mmdebstrap --variant=apt --architectures="$architectures" --include="$packages" "$suite" "$root" "$mirror" >"$log" 2>&1; then
@@ -54,4 +67,9 @@ if ! mmdebstrap --variant=apt --architectures="$architectures" --include="$packa
 fi
 rm -f "$log"
 echo "$packages" >"$stamp"
+# Made through sudo: the root belongs to the user who asked, who can then
+# remove it without root.
+if [ -n "${SUDO_UID:-}" ] && [ -n "${SUDO_GID:-}" ]; then
+  chown -R "$SUDO_UID:$SUDO_GID" "$root" "$root.lock"
+fi
 echo "$root"
