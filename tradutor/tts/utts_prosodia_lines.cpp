@@ -98,8 +98,9 @@ class PhonemeName {
   std::string long_;
 };
 
-// The engine's range of pitch targets.
+// The engine's range of pitch targets, and its longest phoneme.
 constexpr double kLowestPitchHz = 20, kHighestPitchHz = 1000;
+constexpr double kLongestPhonemeMs = 60000;
 
 struct LineState {
   int factorPercent = 100;
@@ -233,13 +234,17 @@ void makePhonemeLines(const TextList& phonemes, double durationFactor, double pi
     } else {
       base = durationOf(s, name);
       if (s.stressState < 2) {
-        if (s.wordLength > 13) base = base * 80 / 100;
-        else if (s.wordLength > 9) base = base * 90 / 100;
+        if (s.wordLength > 13) base = static_cast<int>(base * 80LL / 100);
+        else if (s.wordLength > 9) base = static_cast<int>(base * 90LL / 100);
       }
     }
     s.current.assign(name);
     repairDiphone(s, true, lines);
-    const long duration = static_cast<long>(std::trunc(base * s.factorPercent * durationFactor)) / 100;
+    // In doubles, whatever the prosody file's durations; and within what the
+    // engine takes, since it refuses a longer phoneme and the driver would
+    // then reset the whole utterance.
+    const double scaled = std::trunc(static_cast<double>(base) * s.factorPercent * durationFactor) / 100;
+    const long duration = static_cast<long>(std::clamp(std::trunc(scaled), 0.0, kLongestPhonemeMs));
     LineText line;
     line.add(name);
     line.add(' ');
