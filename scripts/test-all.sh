@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds every preset and runs every test level: the native unit tests, the
 # same under the sanitizers, the Windows tests under Wine 8 (the platform
-# tests and the end-to-end runs), the SAPI 5 runs under Wine 10, then every
-# fuzz target for a few seconds. The Windows levels run the 64-bit build on
+# tests and the end-to-end runs), the SAPI 5 runs under Wine 10, three
+# rounds of the long session, then every fuzz target for a few seconds. The Windows levels run the 64-bit build on
 # every machine and the 32-bit build where the machine runs 32-bit code
 # (scripts/runs-32bit.sh); where it cannot, each 32-bit level says so in one
 # line and its Wine tests count as skipped, never as passed.
@@ -185,7 +185,7 @@ wine10() {  # wine10 BITS TEST_PRESET BUILD_PRESET
     run_level "wine10 $1-bit" "$3" --preset "$2"
   fi
 }
-background run_level "windows 64-bit" win64 --preset win64
+background run_level "windows 64-bit" win64 --preset win64 -E '^soak[.]'
 background windows_32bit
 # Without 32-bit code that level takes two slots: the build read without
 # Wine, and the Wine tests skipped.
@@ -193,6 +193,10 @@ $can_32bit || slot=$((slot + 1))
 background wine10 64 wine10-64 win64
 background wine10 32 wine10 win32
 finish_background
+
+# The three-round soak types at falamci for three minutes with fixed pauses:
+# alone, so that no other level's load decides what it hears.
+level run_level "soak 64-bit" win64 --test-dir build/win64 -R '^soak[.]falamci$' --no-tests=error --output-on-failure
 
 # Every fuzz target for a short, fixed time; each is one test, failed by
 # any finding or by not running at all.
