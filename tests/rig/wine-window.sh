@@ -1,8 +1,11 @@
-# Sourced by the end-to-end sessions: find_window TITLE waits (up to 30 s)
-# for a window whose title holds TITLE, gives it the focus and sets $window.
+# Sourced by the end-to-end sessions: find_window TITLE waits (up to 90 s:
+# the first program in a fresh prefix waits for Wine to make it, which on a
+# busy machine has taken more than 30 s) for a window whose title holds
+# TITLE, gives it the focus and sets $window.
 find_window() {
   window=""
-  for _ in $(seq 1 300); do
+  local deadline=$((SECONDS + 90))
+  while [ "$SECONDS" -lt "$deadline" ]; do
     window=$(xdotool search --name "$1" 2>/dev/null | head -n 1 || true)
     [ -n "$window" ] && break
     sleep 0.1
