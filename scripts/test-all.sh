@@ -2,8 +2,9 @@
 # Builds every preset and runs every test level: the native unit tests, the
 # same under the sanitizers, the Windows tests under Wine 8 (the platform
 # tests and the end-to-end runs), the SAPI 5 runs under Wine 10, three
-# rounds of the long session, then every fuzz target for a few seconds. The Windows levels run the 64-bit build on
-# every machine and the 32-bit build where the machine runs 32-bit code
+# rounds of the long session, then every fuzz target for a few seconds. The
+# Windows levels run the 64-bit build on every machine and the 32-bit build
+# where the machine runs 32-bit code
 # (scripts/runs-32bit.sh); where it cannot, each 32-bit level says so in one
 # line and its Wine tests count as skipped, never as passed.
 #
