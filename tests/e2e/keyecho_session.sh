@@ -4,10 +4,10 @@ set -euo pipefail
 exe=$1
 build=$2
 log=$RIG_DIR/keys.log
-: >"$log"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # shellcheck source=../rig/wine-window.sh
 . "$(dirname "$0")/../rig/wine-window.sh"
+wine_writes "$log"
 
 wine "$exe" "$(winepath -w "$log")" &
 program=$!

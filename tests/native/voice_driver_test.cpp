@@ -186,6 +186,12 @@ TEST_F(VoiceDriverTest, TheEngineIsCalledInItsOrder) {
     expected.push_back("read 0");
   }
   EXPECT_EQ(FakeMbrola::calls, expected);
+  // The front end leaves an empty line after each word: none reaches the
+  // engine, and a blank text reaches it not at all.
+  EXPECT_EQ(std::count(FakeMbrola::written.begin(), FakeMbrola::written.end(), std::string("\r\n")), 0);
+  FakeMbrola::calls.clear();
+  EXPECT_TRUE(tradutor::ttsSpeak(" \t "));
+  EXPECT_TRUE(FakeMbrola::calls.empty());
 }
 
 TEST_F(VoiceDriverTest, ANegativeReadFailsTheTextWhetherOrNotTheEngineNamesAnError) {

@@ -18,6 +18,8 @@ xauth -q -f "$auth.one" nlist |
   sed -E 's/^[0-9a-f]{4} [0-9a-f]{4} [0-9a-f]* [0-9a-f]{4} [0-9a-f]* /ffff 0000  0000  /' |
   xauth -q -f "$auth" nmerge -
 rm -f "$auth.one"
+# Wine may run as another user than the display (RIG_RUN_AS, with-wine.sh).
+if [ -n "${RIG_RUN_AS:-}" ]; then chown "$RIG_RUN_AS" "$auth"; fi
 Xvfb -displayfd 3 -auth "$auth" -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true; wait $xvfb 2>/dev/null || true' EXIT

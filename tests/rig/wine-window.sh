@@ -13,3 +13,10 @@ find_window() {
   [ -n "$window" ] || { echo "FAIL: the window '$1' did not appear" >&2; exit 1; }
   xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window" 2>/dev/null || true
 }
+
+# wine_writes FILE: an empty FILE that the Windows program can write, also
+# when Wine runs as another user than this script (RIG_RUN_AS).
+wine_writes() {
+  : >"$1"
+  if [ -n "${RIG_RUN_AS:-}" ]; then chown "$RIG_RUN_AS" "$1"; fi
+}

@@ -7,8 +7,11 @@
 # without one; with RIG_CAPTURE=append every stream is appended, as raw
 # samples, to sound.raw instead (a WAV file is begun anew each time the
 # device opens). RIG_BITS (32, the default, or 64) picks the prefix's
-# architecture and so Wine's loader (scripts/wine-commands). Exits with
-# COMMAND's status.
+# architecture and so Wine's loader (scripts/wine-commands). Started as
+# root through sudo, Wine and the programs under test run as the user who
+# asked (RIG_RUN_AS, UID:GID, default sudo's SUDO_UID and SUDO_GID), who owns
+# the rig's folder; the session scripts and the display stay root. Exits
+# with COMMAND's status.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 name=$1
@@ -41,6 +44,18 @@ else
   wav=$dir/sound.wav
   wav=${wav//\\/\\\\} wav=${wav//\"/\\\"} wav=${wav//%/%%}
   printf 'pcm.!default { type file; slave.pcm "null"; file "%s"; format "wav" }\n' "$wav" >"$dir/home/.asoundrc"
+fi
+if [ "$(id -u)" = 0 ] && [ -z "${RIG_RUN_AS:-}" ] && [ "${SUDO_UID:-0}" != 0 ]; then
+  RIG_RUN_AS=$SUDO_UID:${SUDO_GID:-$SUDO_UID}
+fi
+if [ -n "${RIG_RUN_AS:-}" ] && [ "$(id -u)" = 0 ]; then
+  [[ $RIG_RUN_AS =~ ^[1-9][0-9]*:[0-9]+$ ]] || { echo "rig: RIG_RUN_AS is $RIG_RUN_AS; it must be UID:GID, not root" >&2; exit 1; }
+  export RIG_RUN_AS
+  # The capture is appended to by Wine's sound device, as that user.
+  [ "${RIG_CAPTURE:-}" = append ] && : >"$dir/sound.raw"
+  chown -R "$RIG_RUN_AS" "$dir"
+else
+  unset RIG_RUN_AS
 fi
 export HOME=$dir/home
 export WINEPREFIX=$dir/prefix
