@@ -16,6 +16,7 @@
 #include "tts/utts_portug.h"
 #include "tts/utts_preproc.h"
 #include "tts/utts_prosodia.h"
+#include "tts/utts_text.h"
 
 namespace {
 
@@ -93,7 +94,8 @@ TEST_F(FrontEndStages, TheVoiceDriversPassGivesTheStoredLines) {
   tradutor::FrontEndPass pass;
   for (const StoredText& t : texts_) {
     tradutor::resetPhonemeLineState();
-    const tradutor::TextList& lines = pass.run(t.text, 1.0, 1.0);
+    tradutor::SpokenMarks marks;  // placing the words changes no line
+    const tradutor::TextList& lines = pass.run(t.text, 1.0, 1.0, &marks);
     expectSameEntries(lines.toStrings(), t.stages.at("pho"), t.text + " / one pass");
   }
   // Run again on the same workspace, in the other order: nothing is left
@@ -122,6 +124,78 @@ TEST_F(FrontEndStages, ThePassCarriesTheLastPhonemeOverAsTheStagesDo) {
     byPass.insert(byPass.end(), lines.begin(), lines.end());
   }
   expectSameEntries(byPass, byStages, "all texts in a row");
+}
+
+using Kind = tradutor::SpokenMark::Kind;
+
+std::vector<std::string> writtenAs(const std::string& text, const tradutor::SpokenMarks& marks, Kind kind) {
+  std::vector<std::string> out;
+  for (const auto& m : marks)
+    if (m.kind == kind) out.push_back(text.substr(m.source.begin, m.source.end - m.source.begin));
+  return out;
+}
+
+// Each word as written, whatever it is said as, and each sentence whole.
+TEST_F(FrontEndStages, MarksPointAtTheWordsAndSentencesAsWritten) {
+  struct Case {
+    std::string text;
+    std::vector<std::string> words, sentences;
+  };
+  const Case cases[] = {
+      {"O Sr. Silva pagou 1250 reais, \xE0s 10h30. \xC1gua e CPF!",
+       {"O", "Sr.", "Silva", "pagou", "1250", "reais", "\xE0s", "10h30", "\xC1gua", "e", "CPF"},
+       {"O Sr. Silva pagou 1250 reais, \xE0s 10h30.", "\xC1gua e CPF!"}},
+      {"  guarda-chuva  d'\xE1gua, R$ 7,50 em 12/05/2026?",
+       {"guarda-chuva", "d'\xE1gua", "R$ 7,50", "em", "12/05/2026"},
+       {"guarda-chuva  d'\xE1gua, R$ 7,50 em 12/05/2026?"}},
+      {"x", {"x"}, {"x"}},
+      {"...", {}, {}},
+  };
+  tradutor::FrontEndPass pass;
+  tradutor::SpokenMarks marks;
+  for (const Case& c : cases) {
+    pass.run(c.text, 1.0, 1.0, &marks);
+    EXPECT_EQ(writtenAs(c.text, marks, Kind::word), c.words) << c.text;
+    EXPECT_EQ(writtenAs(c.text, marks, Kind::sentence), c.sentences) << c.text;
+  }
+}
+
+// On every stored text: words in order, in the sound as in the text, none
+// beginning or ending in a space (a form read whole, "10 km", holds one),
+// every letter of the text inside a word, and each sentence starting where
+// its first word does.
+TEST_F(FrontEndStages, MarksCoverEveryLetterInOrder) {
+  tradutor::FrontEndPass pass;
+  tradutor::SpokenMarks marks;
+  for (const StoredText& t : texts_) {
+    pass.run(t.text, 1.0, 1.0, &marks);
+    std::vector<bool> inWord(t.text.size(), false);
+    const tradutor::SpokenMark* last = nullptr;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+      const auto& m = marks[i];
+      ASSERT_LT(m.source.begin, m.source.end) << t.text;
+      ASSERT_LE(m.source.end, t.text.size()) << t.text;
+      if (m.kind == Kind::sentence) {
+        ASSERT_LT(i + 1, marks.size()) << t.text;
+        EXPECT_EQ(marks[i + 1].kind, Kind::word) << t.text;
+        EXPECT_EQ(marks[i + 1].source.begin, m.source.begin) << t.text;
+        EXPECT_EQ(marks[i + 1].sample, m.sample) << t.text;
+        continue;
+      }
+      const std::string written = t.text.substr(m.source.begin, m.source.end - m.source.begin);
+      EXPECT_TRUE(written.front() != ' ' && written.back() != ' ') << t.text << ": \"" << written << "\"";
+      if (last != nullptr) {
+        EXPECT_GE(m.source.begin, last->source.end) << t.text;
+        EXPECT_GT(m.sample, last->sample) << t.text;
+      }
+      last = &m;
+      for (auto k = m.source.begin; k < m.source.end; ++k) inWord[k] = true;
+    }
+    for (std::size_t k = 0; k < t.text.size(); ++k) {
+      const bool letter = tradutor::tts::isLetter(static_cast<std::uint8_t>(t.text[k]));
+      EXPECT_TRUE(!letter || inWord[k]) << t.text << ": letter " << k << " is in no word";
+    }
+  }
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #pragma once
 // Libraries loaded at run time by name (mbrola.dll).
 //
-// Contract: loadLibrary gives null when the library cannot be loaded;
+// Contract: loadLibrary gives null when the library cannot be loaded; a
+// name without a folder is the file beside the program (on Windows, beside
+// the module that holds this code), never one found along a search path;
 // findSymbol gives null for a name the library does not export; every
 // library loaded is freed once with freeLibrary.
 #include <string>

@@ -140,8 +140,9 @@ int ttsInitialize(const std::string& database, const std::string& rulesFile, con
   return 1;
 }
 
-bool ttsSynthesize(std::string_view text, const SampleSink& take) {
+bool ttsSynthesize(std::string_view text, const SampleSink& take, SpokenMarks* marks) {
   DriverState& s = state();
+  if (marks != nullptr) marks->clear();
   if (isBlank(text)) return true;
   if (!mbrolaLoaded()) return false;
   // The pass keeps its lists from one text to the next; a text spoken from
@@ -155,7 +156,7 @@ bool ttsSynthesize(std::string_view text, const SampleSink& take) {
     bool nested;
     ~Release() { if (!nested) inUse = false; }
   } release{s.frontEndInUse, nested};
-  const TextList& lines = pass.run(text, s.durationFactor, s.pitchFactor);
+  const TextList& lines = pass.run(text, s.durationFactor, s.pitchFactor, marks);
   const MbrolaLibrary& engine = mbrolaLibrary();
   bool result = true;
   engine.reset();

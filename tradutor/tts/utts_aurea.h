@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "tts/utts_places.h"
+
 namespace tradutor {
 
 // 1 when ready, 0 on failure (ttsErrorText says why, where there is a text).
@@ -24,7 +26,9 @@ bool ttsSpeak(std::string_view text);
 // gives them, neither played nor written; `take` answers false to stop at
 // once. False when the engine reported an error or `take` stopped it.
 using SampleSink = std::function<bool(const short* samples, std::size_t count)>;
-bool ttsSynthesize(std::string_view text, const SampleSink& take);
+// With `marks`, each word and sentence of `text`, placed in the samples
+// given (filled before the first sample is).
+bool ttsSynthesize(std::string_view text, const SampleSink& take, SpokenMarks* marks = nullptr);
 void ttsStop();
 bool ttsIsSpeaking();
 void ttsTerminate();

@@ -7,17 +7,26 @@
 #include <string>
 #include <string_view>
 
+#include "tts/utts_places.h"
+#include "tts/utts_prosodia.h"
 #include "tts/utts_text_list.h"
 
 namespace tradutor {
 
 class FrontEndPass {
  public:
-  // The lines, valid until the next run.
-  const TextList& run(std::string_view text, double durationFactor, double pitchFactor);
+  // The lines, valid until the next run. With `marks`, also each word and
+  // sentence of `text` as written, placed in the sound the lines make: a
+  // word said as several words ("1250") is one mark, and each sentence
+  // begins a mark of its own before its first word's.
+  const TextList& run(std::string_view text, double durationFactor, double pitchFactor, SpokenMarks* marks = nullptr);
 
  private:
+  void placeMarks(SpokenMarks& marks) const;
+
   std::string normalized_;
+  SourceSpans spans_;
+  TokenPlaces places_;
   TextList tokens_, coded_, phonemes_, lines_;
 };
 

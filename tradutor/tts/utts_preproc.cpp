@@ -115,63 +115,82 @@ std::string readLetterWord(std::string_view text, std::size_t& p) {
   return word;
 }
 
+namespace {
+
+// One step of the normalisation from `p`: a number, a word or abbreviation,
+// a run of points, or one character.
+void normalizeStep(std::string_view text, std::size_t& p, std::string& out) {
+  const char c = text[p];
+  const std::uint8_t b = static_cast<std::uint8_t>(c);
+  if (c == '-' && p > 0 && text[p - 1] == ' ' && at(text, p + 1) == ' ') {
+    out += ',';
+    ++p;
+  } else if (c == '-' && isDigit(at(text, p + 1))) {
+    out += "menos ";
+    ++p;
+  } else if (isDigit(c)) {
+    out += readNumber(text, p);
+    out += ' ';
+    while ((at(text, p) == ',' || at(text, p) == '.') && isDigit(at(text, p + 1))) {
+      out += at(text, p) == ',' ? "v\xEDrgula " : "ponto ";
+      ++p;
+      out += readNumber(text, p);
+      out += ' ';
+    }
+  } else if (tts::isLetter(b)) {
+    const std::size_t start = p;
+    const std::size_t mark = out.size();
+    appendLetterWord(text, p, out);
+    const std::string* expansion =
+        at(text, p) == '.' && at(text, p + 1) == ' ' ? findAbbreviation(text.substr(start, p - start)) : nullptr;
+    if (expansion != nullptr && !expansion->empty()) {
+      out.resize(mark);
+      out += *expansion;
+      ++p;  // the point belongs to the abbreviation
+    }
+  } else if (c == '.' && at(text, p + 1) == '.' && at(text, p + 2) == '.') {
+    out += "... ";
+    p += 3;
+  } else if (c == '.' && p + 1 < text.size() && text[p + 1] != ' ') {
+    out += " ponto ";
+    ++p;
+  } else {
+    if (isKeptPunctuation(c)) out += c;
+    else if (c != '\t' && c != '\n' && c != '\r') out += " " + characterName(b) + " ";
+    ++p;
+  }
+}
+
+}  // namespace
+
 std::string normalizeText(std::string_view input) {
   std::string out;
   normalizeText(input, out);
   return out;
 }
 
-void normalizeText(std::string_view input, std::string& out) {
+void normalizeText(std::string_view input, std::string& out, SourceSpans* spans) {
   out.clear();
+  if (spans != nullptr) spans->clear();
   std::string single;
+  SourceSpans singleSpans;
   if (input.size() == 1) {
     single = characterName(static_cast<std::uint8_t>(input[0]));
     input = single;
+    singleSpans.assign(single.size(), SourceSpan{0, 1});
   }
-  const std::string rewritten = rewriteSpokenForms(input);
+  SourceSpans rewrittenSpans;
+  const std::string rewritten = rewriteSpokenForms(input, spans != nullptr ? &rewrittenSpans : nullptr);
+  if (spans != nullptr && !singleSpans.empty()) {
+    for (SourceSpan& span : rewrittenSpans) span = coveringSpan(singleSpans, span.begin, span.end);
+  }
   const std::string_view text = rewritten;
   out.reserve(text.size() * 2);
   std::size_t p = 0;
   while (p < text.size()) {
-    const char c = text[p];
-    const std::uint8_t b = static_cast<std::uint8_t>(c);
-    if (c == '-' && p > 0 && text[p - 1] == ' ' && at(text, p + 1) == ' ') {
-      out += ',';
-      ++p;
-    } else if (c == '-' && isDigit(at(text, p + 1))) {
-      out += "menos ";
-      ++p;
-    } else if (isDigit(c)) {
-      out += readNumber(text, p);
-      out += ' ';
-      while ((at(text, p) == ',' || at(text, p) == '.') && isDigit(at(text, p + 1))) {
-        out += at(text, p) == ',' ? "v\xEDrgula " : "ponto ";
-        ++p;
-        out += readNumber(text, p);
-        out += ' ';
-      }
-    } else if (tts::isLetter(b)) {
-      const std::size_t start = p;
-      const std::size_t mark = out.size();
-      appendLetterWord(text, p, out);
-      const std::string* expansion =
-          at(text, p) == '.' && at(text, p + 1) == ' ' ? findAbbreviation(text.substr(start, p - start)) : nullptr;
-      if (expansion != nullptr && !expansion->empty()) {
-        out.resize(mark);
-        out += *expansion;
-        ++p;  // the point belongs to the abbreviation
-      }
-    } else if (c == '.' && at(text, p + 1) == '.' && at(text, p + 2) == '.') {
-      out += "... ";
-      p += 3;
-    } else if (c == '.' && p + 1 < text.size() && text[p + 1] != ' ') {
-      out += " ponto ";
-      ++p;
-    } else {
-      if (isKeptPunctuation(c)) out += c;
-      else if (c != '\t' && c != '\n' && c != '\r') out += " " + characterName(b) + " ";
-      ++p;
-    }
+    const std::size_t from = p, mark = out.size();
+    normalizeStep(text, p, out);
+    if (spans != nullptr) markWritten(*spans, mark, out.size(), from, p, &rewrittenSpans);
   }
 }
 

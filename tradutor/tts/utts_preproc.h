@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "tts/utts_places.h"
+
 namespace tradutor {
 
 constexpr int kMaxAbbreviations = 2000;
@@ -15,8 +17,9 @@ std::string lookupAbbreviation(std::string_view word);
 int abbreviationCount();
 
 std::string normalizeText(std::string_view text);
-// The same into `out` (cleared first), which keeps its storage.
-void normalizeText(std::string_view text, std::string& out);
+// The same into `out` (cleared first), which keeps its storage; with
+// `spans`, the span of `text` each character of `out` was read from.
+void normalizeText(std::string_view text, std::string& out, SourceSpans* spans = nullptr);
 
 std::string readNumber(std::string_view text, std::size_t& position);
 std::string cardinalWords(std::uint64_t value);

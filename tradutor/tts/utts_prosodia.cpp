@@ -316,11 +316,15 @@ Token nextToken(std::string_view text, std::size_t& p) {
   return Token{std::string(t.text()), t.punctuation};
 }
 
-void splitIntoWords(std::string_view text, TextList& list) {
+void splitIntoWords(std::string_view text, TextList& list, TokenPlaces* places) {
   list.clear();
+  if (places != nullptr) places->clear();
   list.push("[--]");
+  if (places != nullptr) places->push_back(kPause);
   std::size_t p = 0;
   for (;;) {
+    std::size_t start = p;
+    while (start < text.size() && text[start] == ' ') ++start;
     const TokenView t = nextTokenView(text, p);
     const std::string_view tokenView = t.text();
     if (tokenView.empty()) break;
@@ -339,7 +343,11 @@ void splitIntoWords(std::string_view text, TextList& list) {
     entry += ']';
     entry.append(tokenText);
     list.close();
-    if (!tokenText.empty() && (tokenText[0] == '!' || tokenText[0] == '.' || tokenText[0] == '?')) list.push("[--]");
+    if (places != nullptr) places->push_back({start, p});
+    if (!tokenText.empty() && (tokenText[0] == '!' || tokenText[0] == '.' || tokenText[0] == '?')) {
+      list.push("[--]");
+      if (places != nullptr) places->push_back(kPause);
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 // and intonation codes, and the MBROLA phoneme lines.
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tts/utts_text_list.h"
@@ -34,7 +35,11 @@ StringList makePhonemeLines(const StringList& phonemes, double durationFactor, d
 
 // The same stages into lists that keep their storage from call to call
 // (each output list is cleared first; it must not be the input).
-void splitIntoWords(std::string_view text, TextList& tokens);
+// With `places`, each token's place [first, second) in `text`; kPause for
+// the pause that opens each sentence.
+using TokenPlaces = std::vector<std::pair<std::size_t, std::size_t>>;
+constexpr std::pair<std::size_t, std::size_t> kPause{static_cast<std::size_t>(-1), static_cast<std::size_t>(-1)};
+void splitIntoWords(std::string_view text, TextList& tokens, TokenPlaces* places = nullptr);
 void assignIntonationCodes(const TextList& tokens, TextList& coded);
 void makePhonemeLines(const TextList& phonemes, double durationFactor, double pitchFactor, TextList& lines);
 int phonemeDuration(std::string_view name);

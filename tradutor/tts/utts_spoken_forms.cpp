@@ -227,35 +227,44 @@ bool readRomanAfterNoun(std::string_view t, std::size_t& p, std::string& out) {
   return true;
 }
 
+// One step of the rewriting from `p`: a form read whole, a word or number
+// copied whole, or one character.
+void rewriteStep(std::string_view t, std::size_t& p, std::string& out) {
+  const bool tokenStart = p == 0 || !isWordChar(t[p - 1]);
+  const char c = t[p];
+  // A number right after a separator belongs to what came before (14:05:33, 1/2/3/4).
+  const bool afterSeparator = p > 0 && std::strchr(":/.,", t[p - 1]) != nullptr;
+  if (tokenStart && !afterSeparator && isDigit(c) && (readDate(t, p, out) || readTime(t, p, out) || readMeasure(t, p, out))) return;
+  if (tokenStart && c == 'R' && readMoney(t, p, out)) return;
+  if (tokenStart && tts::isLetter(static_cast<std::uint8_t>(c)) && readRomanAfterNoun(t, p, out)) return;
+  // d'água: the elided preposition joins its word.
+  if (tokenStart && (c == 'd' || c == 'D') && (at(t, p + 1) == '\'' || at(t, p + 1) == '\x92') &&
+      tts::isLetter(static_cast<std::uint8_t>(at(t, p + 2)))) {
+    out += c;
+    p += 2;
+    return;
+  }
+  // The rest of a word or number is copied whole, so that no form starts inside it.
+  if (isWordChar(c)) {
+    const std::size_t start = p;
+    while (p < t.size() && isWordChar(t[p])) ++p;
+    out.append(t.substr(start, p - start));
+    return;
+  }
+  out += t[p++];
+}
+
 }  // namespace
 
-std::string rewriteSpokenForms(std::string_view t) {
+std::string rewriteSpokenForms(std::string_view t, SourceSpans* spans) {
   std::string out;
   out.reserve(t.size() + 16);
+  if (spans != nullptr) spans->clear();
   std::size_t p = 0;
   while (p < t.size()) {
-    const bool tokenStart = p == 0 || !isWordChar(t[p - 1]);
-    const char c = t[p];
-    // A number right after a separator belongs to what came before (14:05:33, 1/2/3/4).
-    const bool afterSeparator = p > 0 && std::strchr(":/.,", t[p - 1]) != nullptr;
-    if (tokenStart && !afterSeparator && isDigit(c) && (readDate(t, p, out) || readTime(t, p, out) || readMeasure(t, p, out))) continue;
-    if (tokenStart && c == 'R' && readMoney(t, p, out)) continue;
-    if (tokenStart && tts::isLetter(static_cast<std::uint8_t>(c)) && readRomanAfterNoun(t, p, out)) continue;
-    // d'água: the elided preposition joins its word.
-    if (tokenStart && (c == 'd' || c == 'D') && (at(t, p + 1) == '\'' || at(t, p + 1) == '\x92') &&
-        tts::isLetter(static_cast<std::uint8_t>(at(t, p + 2)))) {
-      out += c;
-      p += 2;
-      continue;
-    }
-    // The rest of a word or number is copied whole, so that no form starts inside it.
-    if (isWordChar(c)) {
-      const std::size_t start = p;
-      while (p < t.size() && isWordChar(t[p])) ++p;
-      out.append(t.substr(start, p - start));
-      continue;
-    }
-    out += t[p++];
+    const std::size_t from = p, mark = out.size();
+    rewriteStep(t, p, out);
+    if (spans != nullptr) markWritten(*spans, mark, out.size(), from, p, nullptr);
   }
   return out;
 }

@@ -6,8 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "tts/utts_places.h"
+
 namespace tradutor {
 
-std::string rewriteSpokenForms(std::string_view text);
+// With `spans`, the span of `text` each character written was read from.
+std::string rewriteSpokenForms(std::string_view text, SourceSpans* spans = nullptr);
 
 }  // namespace tradutor
