@@ -1,4 +1,5 @@
-// The voice driver behind a lock: one start per data folder, one text at a time.
+// The voice driver behind one lock: started on one data folder at a time,
+// one text at a time, the start and the text in the same turn.
 #include "portuguese_voice.h"
 
 #include <mutex>
@@ -18,11 +19,8 @@ VoiceState& state() {
   return s;
 }
 
-}  // namespace
-
-bool startPortugueseVoice(const std::string& dataFolder) {
-  VoiceState& s = state();
-  const std::lock_guard<std::mutex> hold(s.lock);
+// With the lock held.
+bool startOn(VoiceState& s, const std::string& dataFolder) {
   if (!s.startedOn.empty() && s.startedOn == dataFolder) return true;
   if (!s.startedOn.empty()) tradutor::ttsTerminate();
   s.startedOn.clear();
@@ -37,6 +35,14 @@ bool startPortugueseVoice(const std::string& dataFolder) {
   return true;
 }
 
+}  // namespace
+
+bool startPortugueseVoice(const std::string& dataFolder) {
+  VoiceState& s = state();
+  const std::lock_guard<std::mutex> hold(s.lock);
+  return startOn(s, dataFolder);
+}
+
 void stopPortugueseVoice() {
   VoiceState& s = state();
   const std::lock_guard<std::mutex> hold(s.lock);
@@ -45,12 +51,20 @@ void stopPortugueseVoice() {
   s.startedOn.clear();
 }
 
-bool synthesizePortuguese(const std::string& text, double durationFactor, const SampleTaker& take) {
+bool synthesizePortuguese(const std::string& dataFolder, const std::string& text, double durationFactor,
+                          double pitchFactor, const SampleTaker& take, tradutor::SpokenMarks* marks) {
   VoiceState& s = state();
   const std::lock_guard<std::mutex> hold(s.lock);
-  if (s.startedOn.empty()) return false;
-  tradutor::ttsSetFactors(durationFactor, 1.0);
-  return tradutor::ttsSynthesize(text, take);
+  if (!startOn(s, dataFolder)) return false;
+  tradutor::ttsSetFactors(durationFactor, pitchFactor);
+  return tradutor::ttsSynthesize(text, take, marks);
+}
+
+Synthesizer portugueseSynthesizer(const std::string& dataFolder) {
+  return [dataFolder](const std::string& text, double durationFactor, double pitchFactor, const SampleTaker& take,
+                      tradutor::SpokenMarks* marks) {
+    return synthesizePortuguese(dataFolder, text, durationFactor, pitchFactor, take, marks);
+  };
 }
 
 }  // namespace sapivoice

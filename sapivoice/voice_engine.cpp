@@ -2,6 +2,9 @@
 // through the engine site.
 #include "voice_engine.h"
 
+#include <algorithm>
+#include <climits>
+#include <cwchar>
 #include <vector>
 
 #include "platform/win32/wave_file_stream.h"
@@ -13,51 +16,78 @@ LONG liveObjects = 0;
 
 namespace {
 
+// One byte for each UTF-16 unit, so that a place in the text is the same
+// number in both; a unit code page 1252 cannot hold becomes a space.
 std::string ansiFromWide(const wchar_t* text, ULONG length) {
   if (text == nullptr || length == 0) return {};
-  const int wide = static_cast<int>(length);
+  const int wide = static_cast<int>(std::min<ULONG>(length, INT_MAX / 2));
   const int size = WideCharToMultiByte(1252, 0, text, wide, nullptr, 0, " ", nullptr);
   std::string out(static_cast<std::size_t>(size > 0 ? size : 0), ' ');
   if (size > 0) WideCharToMultiByte(1252, 0, text, wide, out.data(), size, " ", nullptr);
+  if (size == wide) return out;
+  out.assign(static_cast<std::size_t>(wide), ' ');
+  for (int i = 0; i < wide; ++i) WideCharToMultiByte(1252, 0, text + i, 1, &out[static_cast<std::size_t>(i)], 1, " ", nullptr);
   return out;
 }
 
-std::vector<VoiceFragment> fragmentsOf(const SPVTEXTFRAG* fragment) {
-  std::vector<VoiceFragment> out;
+struct Fragments {
+  std::vector<VoiceFragment> voice;
+  std::vector<std::wstring> bookmarks;  // the text of each bookmark fragment, by fragment
+};
+
+Fragments fragmentsOf(const SPVTEXTFRAG* fragment) {
+  Fragments out;
   for (; fragment != nullptr; fragment = fragment->pNext) {
     VoiceFragment f;
+    std::wstring bookmark;
     switch (fragment->State.eAction) {
       case SPVA_Speak:
-      case SPVA_Pronounce:
-      case SPVA_SpellOut:
+      case SPVA_Pronounce:  // no phoneme input here: its text, when it has one, is spoken
         f.kind = VoiceFragment::Kind::speak;
+        f.text = ansiFromWide(fragment->pTextStart, fragment->ulTextLen);
+        break;
+      case SPVA_SpellOut:
+        f.kind = VoiceFragment::Kind::spell;
         f.text = ansiFromWide(fragment->pTextStart, fragment->ulTextLen);
         break;
       case SPVA_Silence:
         f.kind = VoiceFragment::Kind::silence;
         f.silenceMs = fragment->State.SilenceMSecs;
         break;
+      case SPVA_Bookmark:
+        f.kind = VoiceFragment::Kind::bookmark;
+        if (fragment->pTextStart != nullptr) bookmark.assign(fragment->pTextStart, fragment->ulTextLen);
+        break;
       default:
         f.kind = VoiceFragment::Kind::other;
         break;
     }
+    f.textOffset = fragment->ulTextSrcOffset;
     f.rateAdjust = fragment->State.RateAdj;
     f.volume = fragment->State.Volume;
-    out.push_back(std::move(f));
+    f.pitchAdjust = fragment->State.PitchAdj.MiddleAdj;
+    out.voice.push_back(std::move(f));
+    out.bookmarks.push_back(std::move(bookmark));
   }
   return out;
 }
 
+constexpr ULONGLONG eventBit(SPEVENTENUM id) { return 1ull << id; }
+
 class SiteOutput final : public VoiceOutput {
  public:
-  explicit SiteOutput(ISpTTSEngineSite* site) : site_(site) {}
+  SiteOutput(ISpTTSEngineSite* site, const std::vector<std::wstring>& bookmarks) : site_(site), bookmarks_(bookmarks) {}
   unsigned actions() override { return site_->GetActions(); }
   bool write(const short* samples, std::size_t count) override {
     const auto* bytes = reinterpret_cast<const BYTE*>(samples);
     ULONG left = static_cast<ULONG>(count * sizeof(short));
     while (left > 0) {
       ULONG written = 0;
-      if (FAILED(site_->Write(bytes, left, &written)) || written == 0 || written > left) return false;
+      const HRESULT hr = site_->Write(bytes, left, &written);
+      if (FAILED(hr) || written == 0 || written > left) {
+        failure_ = FAILED(hr) ? hr : E_FAIL;
+        return false;
+      }
       bytes += written;
       left -= written;
     }
@@ -78,17 +108,40 @@ class SiteOutput final : public VoiceOutput {
     return count;
   }
   void completeSkip(long skipped) override { site_->CompleteSkip(skipped); }
+  unsigned eventsWanted() override {
+    ULONGLONG interest = 0;
+    if (FAILED(site_->GetEventInterest(&interest))) return 0;
+    return ((interest & eventBit(SPEI_TTS_BOOKMARK)) ? kEventBookmark : 0) |
+           ((interest & eventBit(SPEI_WORD_BOUNDARY)) ? kEventWord : 0) |
+           ((interest & eventBit(SPEI_SENTENCE_BOUNDARY)) ? kEventSentence : 0);
+  }
+  // Events carry the place in the output in bytes; a bookmark its text
+  // (which SAPI copies) and its value as a number, as _wtol reads it.
+  void event(const VoiceEvent& e) override {
+    SPEVENT out{};
+    out.ullAudioStreamOffset = e.sample * sizeof(short);
+    if (e.kind == VoiceEvent::Kind::bookmark) {
+      const std::wstring& mark = e.fragment < bookmarks_.size() ? bookmarks_[e.fragment] : kNoText;
+      out.eEventId = SPEI_TTS_BOOKMARK;
+      out.elParamType = SPET_LPARAM_IS_STRING;
+      out.wParam = static_cast<WPARAM>(_wtol(mark.c_str()));
+      out.lParam = reinterpret_cast<LPARAM>(mark.c_str());
+    } else {
+      out.eEventId = e.kind == VoiceEvent::Kind::word ? SPEI_WORD_BOUNDARY : SPEI_SENTENCE_BOUNDARY;
+      out.elParamType = SPET_LPARAM_IS_UNDEFINED;
+      out.wParam = e.length;
+      out.lParam = static_cast<LPARAM>(e.textOffset);
+    }
+    site_->AddEvents(&out, 1);
+  }
+  HRESULT failure() const { return failure_; }
 
  private:
+  static inline const std::wstring kNoText;
   ISpTTSEngineSite* site_;
+  const std::vector<std::wstring>& bookmarks_;
+  HRESULT failure_ = S_OK;
 };
-
-// The engine's DLL beside the data: loaded once by its full path, so that the
-// driver's LoadLibrary("mbrola.dll") finds it among the modules loaded.
-void loadEngineBeside(const std::string& folder) {
-  static bool loaded = false;
-  if (!loaded) loaded = LoadLibraryA((folder + "mbrola.dll").c_str()) != nullptr;
-}
 
 }  // namespace
 
@@ -139,11 +192,14 @@ ULONG VoiceEngine::Release() {
 HRESULT VoiceEngine::Speak(DWORD, REFGUID, const WAVEFORMATEX*, const SPVTEXTFRAG* fragments, ISpTTSEngineSite* site) {
   if (site == nullptr) return E_INVALIDARG;
   try {
-    loadEngineBeside(moduleFolder());
+    // Started here, so that a voice that cannot start fails the call; each
+    // piece of text then runs on this voice's data, whatever other voices
+    // do on other threads.
     if (!startPortugueseVoice(dataFolder_)) return E_FAIL;
-    SiteOutput output(site);
-    speakFragments(fragmentsOf(fragments), output, synthesizePortuguese);
-    return S_OK;  // an abort or a full output is not the voice's failure
+    const Fragments parts = fragmentsOf(fragments);
+    SiteOutput output(site, parts.bookmarks);
+    speakFragments(parts.voice, output, portugueseSynthesizer(dataFolder_));
+    return output.failure();  // an abort is not the voice's failure; an output that failed is
   } catch (...) {
     return E_OUTOFMEMORY;  // nothing may unwind into SAPI
   }
