@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <sapi.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -40,7 +41,18 @@ std::wstring lastPart(const std::wstring& key) {
   return slash == std::wstring::npos ? key : key.substr(slash + 1);
 }
 
-// Records every write; aborts once `abortAfterWrites` writes were taken.
+// An event as the site received it, its string copied as SAPI copies it.
+struct SiteEvent {
+  SPEVENTENUM id;
+  ULONGLONG offset;
+  WPARAM wParam;
+  LPARAM lParam;  // for a bookmark, 0: its text is in `text`
+  std::wstring text;
+  bool operator==(const SiteEvent&) const = default;
+};
+
+// Records every write and event; aborts once `abortAfterWrites` writes were
+// taken; fails every write with `writeFailure` when that is set.
 class TestSite final : public ISpTTSEngineSite {
  public:
   std::vector<short> samples;
@@ -49,6 +61,9 @@ class TestSite final : public ISpTTSEngineSite {
   int abortAfterWrites = -1;
   long rate = 0;
   USHORT volume = 100;
+  ULONGLONG interest = 0;
+  HRESULT writeFailure = S_OK;
+  std::vector<SiteEvent> events;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
     *object = nullptr;
@@ -56,13 +71,23 @@ class TestSite final : public ISpTTSEngineSite {
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE AddEvents(const SPEVENT*, ULONG) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetEventInterest(ULONGLONG* interest) override {
-    *interest = 0;
+  HRESULT STDMETHODCALLTYPE AddEvents(const SPEVENT* list, ULONG count) override {
+    for (ULONG i = 0; i < count; ++i) {
+      const SPEVENT& e = list[i];
+      const bool text = e.elParamType == SPET_LPARAM_IS_STRING;
+      events.push_back({static_cast<SPEVENTENUM>(e.eEventId), e.ullAudioStreamOffset, e.wParam, text ? 0 : e.lParam,
+                        text ? std::wstring(reinterpret_cast<const wchar_t*>(e.lParam)) : std::wstring()});
+      if (e.ullAudioStreamOffset < samples.size() * 2) ADD_FAILURE() << "an event after the sound it marks";
+    }
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetEventInterest(ULONGLONG* wanted) override {
+    *wanted = interest;
     return S_OK;
   }
   DWORD STDMETHODCALLTYPE GetActions() override { return aborting() ? SPVES_ABORT : SPVES_CONTINUE; }
   HRESULT STDMETHODCALLTYPE Write(const void* buffer, ULONG bytes, ULONG* written) override {
+    if (FAILED(writeFailure)) return writeFailure;
     if (aborting()) ++writesAfterAbort;
     const auto* s = static_cast<const short*>(buffer);
     samples.insert(samples.end(), s, s + bytes / 2);
@@ -236,6 +261,133 @@ TEST_F(SapiVoice, AnAbortStopsTheWritingWithinOneBlockAndBadCallsAreRefused) {
   EXPECT_EQ(e->Speak(0, kWaveFormatExFormatId, nullptr, nullptr, nullptr), E_INVALIDARG);
   EXPECT_EQ(e->GetOutputFormat(nullptr, nullptr, nullptr, nullptr), E_POINTER);
   e->Release();
+}
+
+SPVTEXTFRAG fragment(SPVACTIONS action, const wchar_t* text, ULONG offset) {
+  SPVTEXTFRAG f{};
+  f.State.eAction = action;
+  f.State.Volume = 100;
+  f.pTextStart = text;
+  f.ulTextLen = text != nullptr ? static_cast<ULONG>(wcslen(text)) : 0;
+  f.ulTextSrcOffset = offset;
+  return f;
+}
+
+HRESULT speakList(ISpTTSEngine* e, std::vector<SPVTEXTFRAG>& list, TestSite& site) {
+  for (std::size_t i = 0; i + 1 < list.size(); ++i) list[i].pNext = &list[i + 1];
+  WAVEFORMATEX format{};
+  return e->Speak(0, kWaveFormatExFormatId, &format, list.data(), &site);
+}
+
+constexpr ULONGLONG bit(SPEVENTENUM id) { return 1ull << id; }
+
+// The events a screen reader follows, straight from the engine: each
+// bookmark (its text and number) where the sound before it ends, each word
+// where its sound begins, with its place and length in the client's text.
+TEST_F(SapiVoice, BookmarksAndWordsReachTheSiteInOrder) {
+  ASSERT_NE(token_, nullptr);
+  ISpTTSEngine* e = engine();
+  ASSERT_NE(e, nullptr);
+  // "<bookmark mark='1'/>Bom dia<bookmark mark='dois'/> 1250 reais."
+  std::vector<SPVTEXTFRAG> list = {fragment(SPVA_Bookmark, L"1", 0), fragment(SPVA_Speak, L"Bom dia", 20),
+                                   fragment(SPVA_Bookmark, L"dois", 27), fragment(SPVA_Speak, L" 1250 reais.", 50)};
+  TestSite site;
+  site.interest = bit(SPEI_TTS_BOOKMARK) | bit(SPEI_WORD_BOUNDARY);
+  ASSERT_EQ(speakList(e, list, site), S_OK);
+  ASSERT_EQ(site.events.size(), 6u);
+  std::vector<std::pair<SPEVENTENUM, LPARAM>> order;
+  for (const SiteEvent& got : site.events) order.emplace_back(got.id, got.lParam);
+  EXPECT_EQ(order, (std::vector<std::pair<SPEVENTENUM, LPARAM>>{{SPEI_TTS_BOOKMARK, 0}, {SPEI_WORD_BOUNDARY, 20},
+                                                                 {SPEI_WORD_BOUNDARY, 24}, {SPEI_TTS_BOOKMARK, 0},
+                                                                 {SPEI_WORD_BOUNDARY, 51}, {SPEI_WORD_BOUNDARY, 56}}));
+  EXPECT_EQ(site.events[0], (SiteEvent{SPEI_TTS_BOOKMARK, 0, 1, 0, L"1"}));
+  EXPECT_EQ(site.events[2].wParam, 3u);  // "dia"
+  EXPECT_EQ(site.events[4].wParam, 4u);  // "1250", said as four words
+  EXPECT_EQ(site.events[3].text, L"dois");
+  EXPECT_EQ(site.events[3].wParam, 0u);  // no number in it
+  EXPECT_GT(site.events[3].offset, site.events[2].offset);
+  EXPECT_LE(site.events[3].offset, site.samples.size() * 2);
+
+  // Nothing asked for, nothing sent; the same sound.
+  TestSite quiet;
+  ASSERT_EQ(speakList(e, list, quiet), S_OK);
+  EXPECT_TRUE(quiet.events.empty());
+  EXPECT_EQ(quiet.samples, site.samples);
+  e->Release();
+}
+
+TEST_F(SapiVoice, OddFragmentsAndAFailingSiteEndTheCallCleanly) {
+  ASSERT_NE(token_, nullptr);
+  ISpTTSEngine* e = engine();
+  ASSERT_NE(e, nullptr);
+  std::vector<SPVTEXTFRAG> list = {fragment(SPVA_Speak, nullptr, 0), fragment(SPVA_Speak, L"", 0),
+                                   fragment(SPVA_Speak, L"alto", 4000000000u), fragment(SPVA_SpellOut, L"abc", 9),
+                                   fragment(SPVA_Bookmark, nullptr, 12), fragment(SPVA_Speak, L"fim", 13)};
+  list[0].ulTextLen = 5;  // a length with no text
+  list[2].State.PitchAdj.MiddleAdj = 99;
+  list[2].State.RateAdj = -99;
+  list[3].State.PitchAdj.MiddleAdj = -10;
+  list[3].State.RateAdj = 10;
+  TestSite site;
+  site.interest = bit(SPEI_TTS_BOOKMARK) | bit(SPEI_WORD_BOUNDARY);
+  EXPECT_EQ(speakList(e, list, site), S_OK);
+  EXPECT_FALSE(site.samples.empty());
+  ASSERT_FALSE(site.events.empty());
+  EXPECT_EQ(site.events[0].lParam, 4000000000);  // placed where the client said, even past its text
+
+  TestSite failing;
+  failing.writeFailure = E_ACCESSDENIED;
+  EXPECT_EQ(speak(e, L"Bom dia", failing), E_ACCESSDENIED);
+  e->Release();
+}
+
+// Through SpVoice, as a screen reader speaks: XML with two bookmarks, the
+// events read back with GetEvents. Where the Wine at hand cannot, the test
+// says what it does instead.
+TEST_F(SapiVoice, ThroughSpVoiceTheClientGetsTheEvents) {
+  ASSERT_NE(token_, nullptr);
+  ISpVoice* voice = nullptr;
+  ASSERT_EQ(CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL, IID_ISpVoice, reinterpret_cast<void**>(&voice)), S_OK);
+  HRESULT hr = voice->SetVoice(token_);
+  if (hr == E_NOTIMPL) {
+    voice->Release();
+    GTEST_SKIP() << "this Wine's SpVoice cannot select a voice (SetVoice answers E_NOTIMPL)";
+  }
+  ASSERT_EQ(hr, S_OK);
+  const ULONGLONG wanted = bit(SPEI_TTS_BOOKMARK) | bit(SPEI_WORD_BOUNDARY) | (1ull << 30) | (1ull << 33);
+  const HRESULT interest = voice->SetInterest(wanted, wanted);
+  ASSERT_TRUE(interest == S_OK || interest == E_NOTIMPL) << std::hex << static_cast<unsigned long>(interest);
+  hr = voice->Speak(L"<bookmark mark='1'/>Bom dia<bookmark mark='2'/> a todos.", SPF_IS_XML, nullptr);
+  const bool xml = SUCCEEDED(hr);
+  if (!xml) {
+    std::printf("SpVoice::Speak with SPF_IS_XML answers 0x%08lx here; the text is spoken without XML\n",
+                static_cast<unsigned long>(hr));
+    ASSERT_EQ(voice->Speak(L"Bom dia a todos.", SPF_DEFAULT, nullptr), S_OK);
+  }
+  std::vector<std::pair<int, LPARAM>> got;
+  SPEVENT event;
+  ULONG fetched = 0;
+  HRESULT events = S_OK;
+  while ((events = voice->GetEvents(1, &event, &fetched)) == S_OK && fetched == 1) {
+    got.emplace_back(static_cast<int>(event.eEventId), event.elParamType == SPET_LPARAM_IS_STRING ? 0 : event.lParam);
+    if (event.elParamType == SPET_LPARAM_IS_STRING) CoTaskMemFree(reinterpret_cast<void*>(event.lParam));
+  }
+  voice->Release();
+  std::vector<std::pair<int, LPARAM>> boundaries;
+  for (const auto& g : got)
+    if (g.first == SPEI_TTS_BOOKMARK || g.first == SPEI_WORD_BOUNDARY) boundaries.push_back(g);
+  if (boundaries.empty())
+    GTEST_SKIP() << "this Wine's SpVoice passes no engine event to the client: SetInterest answers 0x" << std::hex
+                 << static_cast<unsigned long>(interest) << ", Speak with SPF_IS_XML 0x" << static_cast<unsigned long>(hr)
+                 << ", GetEvents 0x" << static_cast<unsigned long>(events) << std::dec << " with " << got.size()
+                 << " other events; the engine's events are shown through its own site above";
+  if (xml) {
+    EXPECT_EQ(boundaries, (std::vector<std::pair<int, LPARAM>>{{SPEI_TTS_BOOKMARK, 0}, {SPEI_WORD_BOUNDARY, 20},
+                                                                {SPEI_WORD_BOUNDARY, 24}, {SPEI_TTS_BOOKMARK, 0},
+                                                                {SPEI_WORD_BOUNDARY, 48}, {SPEI_WORD_BOUNDARY, 50}}));
+  } else {
+    EXPECT_EQ(boundaries.size(), 4u);
+  }
 }
 
 // Counts the registered voices that are ours.
