@@ -54,6 +54,18 @@ if [ -f "$sapi_voice" ]; then
   cp "$sapi_voice" "$build/psola/mbrola.dll" "$WINEPREFIX/drive_c/tarsis/aureatts/"
   wine regsvr32 /s 'C:\tarsis\aureatts\vozsapi.dll' >/dev/null 2>&1 || echo "regsvr32 could not install the SAPI 5 voice."
 fi
+# In a 64-bit prefix that runs 32-bit programs, the 32-bit voice too, for
+# them: in a folder of its own (the DLLs share their names) with the data
+# linked in, registered by the 32-bit regsvr32 into the 32-bit view.
+if [ "$bits" = 64 ] && [ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && "$top/scripts/runs-32bit.sh" >/dev/null; then
+  cmake --preset win32 >/dev/null && cmake --build --preset win32 --target vozsapi mbrola
+  x86=$WINEPREFIX/drive_c/tarsis/aureatts/x86
+  mkdir -p "$x86"
+  cp "$top/build/win32/sapivoice/vozsapi.dll" "$top/build/win32/psola/mbrola.dll" "$x86/"
+  for f in "$WINEPREFIX"/drive_c/tarsis/aureatts/br4 "$WINEPREFIX"/drive_c/tarsis/aureatts/portug.*; do ln -sf "$f" "$x86/"; done
+  wine 'C:\windows\syswow64\regsvr32.exe' /s 'C:\tarsis\aureatts\x86\vozsapi.dll' >/dev/null 2>&1 ||
+    echo "the 32-bit regsvr32 could not install the 32-bit SAPI 5 voice."
+fi
 # FALAMCI_VOICE=synthetic: all speech through the synthetic voice (SAPI=S, engine type 3).
 ini=$WINEPREFIX/drive_c/windows/ORALIS.INI
 sample_format="-e unsigned-integer -b 8" rate=11025

@@ -333,7 +333,7 @@ TEST_F(SapiVoice, OddFragmentsAndAFailingSiteEndTheCallCleanly) {
   EXPECT_EQ(speakList(e, list, site), S_OK);
   EXPECT_FALSE(site.samples.empty());
   ASSERT_FALSE(site.events.empty());
-  EXPECT_EQ(site.events[0].lParam, 4000000000);  // placed where the client said, even past its text
+  EXPECT_EQ(static_cast<ULONG>(site.events[0].lParam), 4000000000u);  // where the client said, even past its text
 
   TestSite failing;
   failing.writeFailure = E_ACCESSDENIED;
