@@ -163,6 +163,10 @@ class FragmentSpeaker {
       const long sentences = output_.sentencesToSkip();
       if (sentences <= 0) {
         output_.completeSkip(0);
+      } else if (synthesizing_ && sentenceAhead(sentences)) {
+        // Within the text being spoken: it starts again at that sentence.
+        restart_ = true;
+        output_.completeSkip(sentences);
       } else {
         // The fragment being spoken is the first sentence skipped.
         abandoned_ = true;
@@ -181,6 +185,18 @@ class FragmentSpeaker {
   bool wordAhead() {
     for (std::size_t i = nextMark_; i < marks_.size(); ++i) {
       if (marks_[i].kind == tradutor::SpokenMark::Kind::word && base_ + marks_[i].sample >= written_) {
+        restartMark_ = i;
+        return true;
+      }
+    }
+    return false;
+  }
+
+  // Whether the text being synthesized holds the `count`-th sentence after
+  // the one being spoken; it is where a skip starts the text again.
+  bool sentenceAhead(long count) {
+    for (std::size_t i = nextMark_; i < marks_.size(); ++i) {
+      if (marks_[i].kind == tradutor::SpokenMark::Kind::sentence && base_ + marks_[i].sample >= written_ && --count == 0) {
         restartMark_ = i;
         return true;
       }

@@ -89,14 +89,18 @@ struct ScriptedSynthesizer {
       texts.push_back(text);
       factors.push_back(factor);
       pitches.push_back(pitch);
-      if (marks != nullptr) {
+      if (marks != nullptr) {  // a sentence begins the text and after each word that ends in a point
         marks->clear();
+        std::uint64_t words = 0;
+        bool sentence = true;
         for (std::size_t p = 0; p < text.size();) {
           const std::size_t end = std::min(text.find(' ', p), text.size());
-          if (end > p)
-            marks->push_back({tradutor::SpokenMark::Kind::word,
-                              {static_cast<std::uint32_t>(p), static_cast<std::uint32_t>(end)},
-                              wordSamples * marks->size()});
+          if (end > p) {
+            const tradutor::SourceSpan span{static_cast<std::uint32_t>(p), static_cast<std::uint32_t>(end)};
+            if (sentence) marks->push_back({tradutor::SpokenMark::Kind::sentence, span, wordSamples * words});
+            marks->push_back({tradutor::SpokenMark::Kind::word, span, wordSamples * words++});
+            sentence = text[end - 1] == '.';
+          }
           p = end + 1;
         }
       }
@@ -207,6 +211,18 @@ TEST(SapiVoice, ASkipDropsTheSentenceBeingSpokenAndAsManyMoreAsAsked) {
   EXPECT_EQ(two.skipsReported, (std::vector<long>{2}));
   EXPECT_EQ(synth2.texts, (std::vector<std::string>{"c"}));  // a was dropped before it was made
   EXPECT_EQ(two.all().size(), 5000u);
+
+  // Within one fragment: it starts again at the sentence skipped to.
+  ScriptedSynthesizer within;
+  within.length = 12000;
+  within.wordSamples = 3000;
+  RecordingOutput inside;
+  inside.plannedActions = {0, 0, sapivoice::kActionSkip};
+  inside.skipCount = 2;
+  sapivoice::speakFragments({speak("um. dois. tres quatro.")}, inside, within.function());
+  EXPECT_EQ(within.texts, (std::vector<std::string>{"um. dois. tres quatro.", "tres quatro."}));
+  EXPECT_EQ(inside.skipsReported, (std::vector<long>{2}));
+  EXPECT_EQ(inside.all().size(), 1600u + 12000u);
 
   // Backwards or nothing: reported as 0 skipped, speech goes on.
   RecordingOutput back;
