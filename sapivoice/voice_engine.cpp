@@ -147,8 +147,9 @@ class SiteOutput final : public VoiceOutput {
 
 std::string modulePath() {
   HMODULE self = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&modulePath), &self);
+  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                          reinterpret_cast<LPCSTR>(&modulePath), &self))
+    return {};  // not the host program's path, whatever GetModuleFileName(nullptr) would give
   char path[MAX_PATH] = {};
   const DWORD length = GetModuleFileNameA(self, path, MAX_PATH);
   return std::string(path, length < MAX_PATH ? length : 0);

@@ -255,6 +255,12 @@ TEST_F(SapiVoice, AnAbortStopsTheWritingWithinOneBlockAndBadCallsAreRefused) {
   EXPECT_EQ(atOnce.writes, 0);
   EXPECT_LT(GetTickCount() - start, 2000u);
 
+  // An abort during the first piece of a million characters.
+  TestSite first;
+  first.abortAfterWrites = 1;
+  EXPECT_EQ(speak(e, std::wstring(1000000, L'a'), first), S_OK);
+  EXPECT_EQ(first.writes, 1);
+
   TestSite controls;
   EXPECT_EQ(speak(e, L"\x01\x02\t\r\n\x1f", controls), S_OK);
   EXPECT_TRUE(controls.samples.empty());
