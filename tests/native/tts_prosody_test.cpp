@@ -54,6 +54,10 @@ TEST_F(Prosody, TheSectionsMayStandInAnyOrder) {
   EXPECT_EQ(wordClass("O"), "AR");
   EXPECT_EQ(wordClass("casa"), "");
   EXPECT_TRUE(host::messagesShown().empty());
+  // A key given twice keeps its first value.
+  ASSERT_TRUE(load(std::string(kProsody) + "a=300\n[CHAVES]\nde = ar\n"));
+  EXPECT_EQ(phonemeDuration("a"), 100);
+  EXPECT_EQ(wordClass("de"), "PR");
 }
 
 TEST_F(Prosody, EveryFailureIsShownInAMessageBox) {

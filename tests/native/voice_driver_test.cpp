@@ -254,6 +254,23 @@ TEST_F(VoiceDriverTest, ASecondInitialisationReloadsEveryDataFile) {
     const std::string path = kData + ending;
     EXPECT_NE(std::find(host::openedFiles().begin(), host::openedFiles().end(), path), host::openedFiles().end()) << path;
   }
+  // The first engine was closed and its library freed: one copy is loaded.
+  EXPECT_EQ(FakeMbrola::closes, 1);
+  EXPECT_EQ(host::loadedLibraries(), 1);
+}
+
+TEST_F(VoiceDriverTest, InitialisedAgainWithoutAFileItPlaysAgain) {
+  tradutor::ttsSetOutputFile(hostFile("voz.wav"));
+  ASSERT_EQ(initialise(), 1);
+  FakeMbrola::reads = {1000};
+  EXPECT_TRUE(tradutor::ttsSpeak("Bom dia"));
+  EXPECT_TRUE(host::waveLog().blocks.empty());
+  tradutor::ttsSetOutputFile("");
+  ASSERT_EQ(initialise(), 1);
+  FakeMbrola::reads = {1000};
+  EXPECT_TRUE(tradutor::ttsSpeak("Bom dia"));
+  ASSERT_EQ(blocks().size(), 1u);
+  EXPECT_EQ(blocks()[0].size(), 1000u);
 }
 
 TEST_F(VoiceDriverTest, EachFailureHasItsResultAndText) {

@@ -94,6 +94,12 @@ int ttsInitialize(const std::string& database, const std::string& rulesFile, con
                   const std::string& diphoneListFile, const std::string& prosodyFile,
                   const std::string& abbreviationsFile) {
   DriverState& s = state();
+  // Again: the engine of the first start is closed and freed first, so that
+  // one copy of it is loaded, not one for each start.
+  if (mbrolaLoaded()) {
+    mbrolaLibrary().close();
+    unloadMbrolaLibrary();
+  }
   if (!loadMbrolaLibrary()) return 0;
   const std::string name = orDefault(database, "br4");
   std::string path = name;

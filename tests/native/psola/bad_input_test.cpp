@@ -164,7 +164,11 @@ TEST_F(BadInputTest, DatabasesThatAreMissingEmptyTruncatedOrFlippedAreRefused) {
                              {writeBytes(dir + "/empty", {}), MBR_ERR_DATABASE_CORRUPT},
                              {writeBytes(dir + "/short", {good.begin(), good.begin() + 30}), MBR_ERR_DATABASE_CORRUPT},
                              {writeBytes(dir + "/cut", {good.begin(), good.end() - 1000}), MBR_ERR_DATABASE_CORRUPT},
+                             {writeBytes(dir + "/byte-short", {good.begin(), good.end() - 1}), MBR_ERR_DATABASE_CORRUPT},
                              {dir, MBR_ERR_DATABASE_CORRUPT}};
+  std::vector<char> longer = good;
+  longer.push_back(0);
+  cases.push_back({writeBytes(dir + "/byte-long", longer), MBR_ERR_DATABASE_CORRUPT});
   for (std::size_t at : {9ul, 20ul, 60ul, good.size() / 2, good.size() - 1}) {
     std::vector<char> flipped = good;
     flipped[at] = static_cast<char>(flipped[at] ^ 0x10);
@@ -192,6 +196,12 @@ TEST_F(BadInputTest, ADatabaseWhoseRecordsContradictThemselvesIsRefused) {
     EXPECT_EQ(lastError_MBR(), MBR_ERR_DATABASE_CORRUPT) << what;
   };
   check("samples past the end", [](psola::Database& db) { db.diphones[3].sampleCount = 1u << 30; });
+  check("a sample offset past the samples", [](psola::Database& db) {
+    db.diphones[3].sampleOffset = static_cast<std::uint32_t>(db.samples.size()) + 1;
+  });
+  check("a sample count one past the samples", [](psola::Database& db) {
+    db.diphones.back().sampleCount = static_cast<std::uint32_t>(db.samples.size()) - db.diphones.back().sampleOffset + 1;
+  });
   check("cut points out of order", [](psola::Database& db) { db.diphones[5].boundary = db.diphones[5].cutEnd + 1; });
   check("marks out of order", [](psola::Database& db) { std::swap(db.marks[1], db.marks[2]); });
   check("a phoneme twice", [](psola::Database& db) { db.phonemes[2].name = "a"; });

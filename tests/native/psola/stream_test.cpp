@@ -1,6 +1,9 @@
 // The engine's input and output: lines, flushes, reads of any size, reset,
 // volume, sample types, rates, names, phone objects and a custom parser.
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -9,6 +12,8 @@
 
 #include "engine_fixture.h"
 #include "measures.h"
+#include "resampler.h"
+#include "sample_codecs.h"
 
 namespace psola_test {
 namespace {
@@ -249,6 +254,168 @@ TEST_F(StreamTest, AFaultInsideTheEngineIsNamedAsAnError) {
   setParser_MBR(nullptr);
   reset_MBR();
   EXPECT_EQ(lastError_MBR(), 0);
+}
+
+// G.711 as its standard defines it: each code stands for a cell of the
+// linear scale, decoded to the cell's middle. A 16-bit sample must get the
+// code whose cell holds it (its magnitude for mu-law; one less than it for
+// negative samples in A-law), full scale clipped to the last cell.
+struct Cell {
+  int middle, half;
+};
+Cell muLawCell(std::uint8_t code) {
+  const int c = ~code & 0xFF, exponent = (c >> 4) & 7, mantissa = c & 15;
+  const int middle = (((mantissa << 3) + 0x84) << exponent) - 0x84;
+  return {(c & 0x80) ? -middle : middle, 4 << exponent};
+}
+Cell aLawCell(std::uint8_t code) {
+  const int c = code ^ 0x55, segment = (c >> 4) & 7, quant = c & 15;
+  const int middle = segment == 0 ? (quant << 4) + 8 : ((quant << 4) + 0x108) << (segment - 1);
+  return {(c & 0x80) ? middle : -middle, segment <= 1 ? 8 : 8 << (segment - 1)};
+}
+
+TEST(SampleCodes, EverySampleGetsTheCodeWhoseCellHoldsIt) {
+  int previousLinear = -1;
+  for (int x = -32768; x <= 32767; ++x) {
+    const auto sample = static_cast<std::int16_t>(x);
+    const Cell mu = muLawCell(psola::toMuLaw(sample));
+    const int magnitude = std::min(std::abs(x), 32635);
+    ASSERT_TRUE(std::abs(mu.middle) - mu.half <= magnitude && magnitude < std::abs(mu.middle) + mu.half &&
+                (x < 0) == (mu.middle < 0 || (mu.middle == 0 && x < 0)))
+        << "mu-law of " << x << " decodes to " << mu.middle;
+    const Cell a = aLawCell(psola::toALaw(sample));
+    const int folded = x < 0 ? -x - 1 : x;  // the standard's one's complement for negatives
+    ASSERT_TRUE(std::abs(a.middle) - a.half <= folded && folded < std::abs(a.middle) + a.half && (x < 0) == (a.middle < 0))
+        << "A-law of " << x << " decodes to " << a.middle;
+    const int linear = psola::toLinear8(sample);
+    ASSERT_TRUE(linear >= previousLinear && std::abs((linear - 128) * 256 - x) < 256) << "8-bit of " << x;
+    previousLinear = linear;
+  }
+}
+
+// The power of frequency `hz` in `x` (rate `rate`), by Goertzel, per sample.
+double powerAt(const std::vector<float>& x, double hz, double rate) {
+  const double w = 2 * 3.14159265358979323846 * hz / rate, c = 2 * std::cos(w);
+  double s1 = 0, s2 = 0;
+  for (const float v : x) {
+    const double s0 = v + c * s1 - s2;
+    s2 = s1;
+    s1 = s0;
+  }
+  return (s1 * s1 + s2 * s2 - c * s1 * s2) / (static_cast<double>(x.size()) * x.size());
+}
+
+std::vector<float> resampled(const std::vector<float>& in, int rate) {
+  psola::Resampler r;
+  r.configure(16000, rate);
+  std::size_t at = 0;
+  std::vector<float> out(in.size() * static_cast<std::size_t>(rate) / 16000 + 64);
+  const int n = r.read(out.data(), static_cast<int>(out.size()), [&](float* buffer, int count) {
+    const int given = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(count), in.size() - at));
+    std::copy(in.begin() + static_cast<long>(at), in.begin() + static_cast<long>(at) + given, buffer);
+    at += static_cast<std::size_t>(given);
+    return given;
+  }, true);
+  out.resize(static_cast<std::size_t>(n));
+  // The edges, where the window reaches past the input, are not measured.
+  return {out.begin() + rate / 20, out.end() - rate / 20};
+}
+
+// Going down, what lies above the new Nyquist frequency is filtered out (it
+// would fold back as a false tone) and what lies below is kept; going up,
+// the whole band is kept and its image above 8 kHz is not made.
+TEST(Resampling, KeepsTheBandAndMakesNoAliasOrImage) {
+  struct Case {
+    int rate;
+    double tone;      // Hz at 16 kHz
+    double measured;  // where it is looked for in the output
+    bool kept;
+  };
+  const Case cases[] = {
+      {8000, 3200, 3200, true},     {8000, 4800, 3200, false},  // 4800 would fold to 3200
+      {8000, 1000, 1000, true},     {11025, 4400, 4400, true},  {11025, 6000, 5025, false},
+      {16000, 7600, 7600, true},    {22050, 7000, 7000, true},  {22050, 7000, 9000, false},
+      {32000, 7000, 7000, true},    {32000, 7000, 9000, false}, {32000, 2000, 14000, false},
+  };
+  for (const Case& c : cases) {
+    std::vector<float> tone(16000);
+    for (std::size_t i = 0; i < tone.size(); ++i) tone[i] = static_cast<float>(8000 * std::sin(2 * 3.14159265358979323846 * c.tone * i / 16000));
+    const double input = powerAt(tone, c.tone, 16000);
+    const double output = powerAt(resampled(tone, c.rate), c.measured, c.rate);
+    if (c.kept) {
+      EXPECT_NEAR(output / input, 1.0, 0.1) << c.tone << " Hz to " << c.rate;
+    } else {
+      EXPECT_LT(output / input, 0.01) << c.tone << " Hz to " << c.rate << " seen at " << c.measured;
+    }
+  }
+  // Noise: going up keeps its energy; going down to 8 kHz keeps what lay below 4 kHz.
+  std::vector<float> noise(32000);
+  unsigned seed = 1;
+  for (float& v : noise) v = static_cast<float>(static_cast<int>((seed = seed * 1103515245u + 12345u) >> 16 & 0x7FFF) - 16384);
+  auto energy = [](const std::vector<float>& x) {
+    double sum = 0;
+    for (const float v : x) sum += static_cast<double>(v) * v;
+    return sum / static_cast<double>(x.size());
+  };
+  EXPECT_NEAR(energy(resampled(noise, 32000)) / energy(noise), 1.0, 0.05);
+  EXPECT_NEAR(energy(resampled(noise, 22050)) / energy(noise), 1.0, 0.05);
+  EXPECT_NEAR(energy(resampled(noise, 8000)) / energy(noise), 0.5, 0.05);
+}
+
+// Each limit of a phoneme line at its edge: the last value taken, the first
+// refused.
+TEST_F(StreamTest, EachLimitOfALineHoldsAtItsEdge) {
+  auto withPairs = [](int pairs) {
+    std::string line = "a 100";
+    for (int k = 0; k < pairs; ++k) line += " " + std::to_string(k % 100) + " 120";
+    return line;
+  };
+  auto padded = [](std::size_t length) {
+    std::string line = "a 100";
+    return line + std::string(length - line.size(), ' ');
+  };
+  struct Case {
+    std::string line;
+    int error;
+  };
+  const Case cases[] = {
+      {"a 0", MBR_OK},           {"a 60000", MBR_OK},     {"a 60000.5", MBR_ERR_DURATION_RANGE},
+      {"a 100 50 20", MBR_OK},   {"a 100 50 1000", MBR_OK}, {"a 100 50 19.9", MBR_ERR_PITCH_RANGE},
+      {"a 100 50 1000.1", MBR_ERR_PITCH_RANGE},
+      {withPairs(1), MBR_OK},    {withPairs(100), MBR_OK}, {withPairs(101), MBR_ERR_TOO_MANY_PITCH_POINTS},
+      {padded(16384), MBR_OK},   {padded(16385), MBR_ERR_LINE_TOO_LONG},
+  };
+  for (const Case& c : cases) {
+    reset_MBR();
+    std::string text = c.line + "\n";
+    write_MBR(text.data());
+    EXPECT_EQ(lastError_MBR(), c.error) << c.line.substr(0, 40) << "... (" << c.line.size() << " characters)";
+  }
+}
+
+TEST_F(StreamTest, AVolumeOfZeroIsSilence) {
+  setVolumeRatio_MBR(0);
+  EXPECT_FLOAT_EQ(getVolumeRatio_MBR(), 0.0f);
+  const std::vector<short> out = speak(kSentence);
+  ASSERT_GT(out.size(), 8000u);
+  EXPECT_EQ(peak(out), 0);
+}
+
+// A reset at another rate leaves nothing of the resampler's input behind:
+// what is said next is what a fresh engine says.
+TEST_F(StreamTest, AResetAtAnotherRateForgetsWhatTheResamplerHeld) {
+  for (const int rate : {8000, 22050}) {
+    setFreq_MBR(rate);
+    reset_MBR();
+    const std::vector<short> fresh = speak("i 200 50 150\na 100");
+    reset_MBR();
+    write_MBR(const_cast<char*>("s 300\na 500 50 90\ni 100 50 90\n"));
+    short buffer[100];
+    ASSERT_GT(read_MBR(buffer, 100), 0) << rate;
+    reset_MBR();
+    EXPECT_EQ(speak("i 200 50 150\na 100"), fresh) << rate;
+  }
+  setFreq_MBR(16000);
 }
 
 }  // namespace
