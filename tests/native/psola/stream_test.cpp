@@ -393,6 +393,62 @@ TEST_F(StreamTest, EachLimitOfALineHoldsAtItsEdge) {
   }
 }
 
+// The settings and the documented answers of the functions, each at its edge.
+TEST_F(StreamTest, EachSettingAndAnswerHoldsAtItsEdge) {
+  const struct {
+    int hz, kept;
+  } rates[] = {{4000, 4000}, {3999, 4000}, {96000, 96000}, {96001, 96000}, {16000, 16000}};
+  for (const auto& r : rates) {
+    setFreq_MBR(r.hz);
+    EXPECT_EQ(getFreq_MBR(), r.kept) << r.hz;
+  }
+  const struct {
+    float ratio, kept;
+  } volumes[] = {{100, 100}, {100.5f, 100}, {1, 1}};
+  for (const auto& v : volumes) {
+    setVolumeRatio_MBR(v.ratio);
+    EXPECT_FLOAT_EQ(getVolumeRatio_MBR(), v.kept) << v.ratio;
+  }
+  // Loud: samples stop at the 16-bit limits instead of wrapping round.
+  reset_MBR();
+  const std::vector<short> plain = speak(kSentence);
+  setVolumeRatio_MBR(100);
+  reset_MBR();
+  const std::vector<short> loud = speak(kSentence);
+  ASSERT_EQ(loud.size(), plain.size());
+  int clipped = 0;
+  for (std::size_t k = 0; k < plain.size(); ++k) {
+    // (a step clear of the limits: the engine scales before it rounds)
+    if (plain[k] > 330) clipped += loud[k] == 32767 ? 1 : 1000000;
+    if (plain[k] < -330) clipped += loud[k] == -32768 ? 1 : 1000000;
+  }
+  EXPECT_GT(clipped, 1000);
+  EXPECT_LT(clipped, 1000000) << "a loud sample wrapped round";
+  setVolumeRatio_MBR(1);
+
+  // write_MBR answers the characters it took; a flush reads a last line
+  // that has no line feed.
+  reset_MBR();
+  EXPECT_EQ(write_MBR(const_cast<char*>("a 100\n")), 6);
+  write_MBR(const_cast<char*>("i 100"));
+  flush_MBR();
+  EXPECT_NEAR(static_cast<double>(readAll(1000).size()), 200 * 16, 80);
+
+  // An error's text is cut to the buffer, its end kept for the zero.
+  reset_MBR();
+  speak("zz 100");
+  char text[5];
+  std::memset(text, 'x', sizeof text);
+  lastErrorStr_MBR(text, sizeof text);
+  EXPECT_EQ(std::strlen(text), 4u);
+
+  // A phone object takes 100 pitch points, not 101.
+  void* a = init_Phone(const_cast<char*>("a"), 100);
+  for (int k = 0; k < 100; ++k) ASSERT_EQ(appendf0_Phone(a, static_cast<float>(k), 120), 0) << k;
+  EXPECT_LT(appendf0_Phone(a, 50, 120), 0);
+  close_Phone(a);
+}
+
 TEST_F(StreamTest, AVolumeOfZeroIsSilence) {
   setVolumeRatio_MBR(0);
   EXPECT_FLOAT_EQ(getVolumeRatio_MBR(), 0.0f);
