@@ -259,6 +259,24 @@ TEST_F(VoiceDriverTest, ASecondInitialisationReloadsEveryDataFile) {
   EXPECT_EQ(host::loadedLibraries(), 1);
 }
 
+// Terminated, the driver holds nothing and says nothing, as often as it is
+// terminated; started again, it speaks.
+TEST_F(VoiceDriverTest, TerminatedItHoldsNothingUntilStartedAgain) {
+  ASSERT_EQ(initialise(), 1);
+  tradutor::ttsTerminate();
+  EXPECT_EQ(FakeMbrola::closes, 1);
+  EXPECT_EQ(host::loadedLibraries(), 0);
+  FakeMbrola::written.clear();
+  EXPECT_FALSE(tradutor::ttsSpeak("Bom dia"));
+  EXPECT_TRUE(FakeMbrola::written.empty());
+  tradutor::ttsTerminate();
+  EXPECT_EQ(FakeMbrola::closes, 1);
+  ASSERT_EQ(initialise(), 1);
+  FakeMbrola::reads = {500};
+  EXPECT_TRUE(tradutor::ttsSpeak("Bom dia"));
+  EXPECT_EQ(blocks().size(), 1u);
+}
+
 TEST_F(VoiceDriverTest, InitialisedAgainWithoutAFileItPlaysAgain) {
   tradutor::ttsSetOutputFile(hostFile("voz.wav"));
   ASSERT_EQ(initialise(), 1);
