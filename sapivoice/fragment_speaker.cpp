@@ -65,8 +65,9 @@ class FragmentSpeaker {
   }
 
   // Synthesizes `said`, whose characters come from the fragment's text
-  // through `origins` (or one for one). A new rate while it is spoken
-  // starts it again, at that rate, from the first word not yet begun.
+  // through `origins` (or one for one). A new rate while it is spoken starts
+  // it again, at that rate, from the first word not yet begun; a skip to a
+  // later sentence of it, from that sentence.
   void speakText(const VoiceFragment& fragment, const std::string& said, const tradutor::SourceSpans* origins) {
     current_ = &fragment;
     origins_ = origins;

@@ -67,7 +67,7 @@ constexpr unsigned kActionVolume = 8;
 
 constexpr unsigned kSampleRate = 16000;
 constexpr std::size_t kPieceSamples = 1600;  // 100 ms between two looks at the actions
-constexpr unsigned long kLongestSilenceMs = 60000;
+constexpr unsigned long kLongestSilenceMs = 60000;  // a longer <silence> is cut to a minute
 
 using SampleTaker = std::function<bool(const short* samples, std::size_t count)>;
 // Synthesizes one text at a duration and a pitch factor, handing the samples
