@@ -157,14 +157,14 @@ class FragmentSpeaker {
     if (actions & kActionVolume) volume_ = output_.volume();
     if (actions & kActionRate) {
       const long rate = output_.rate();
-      if (rate != rate_ && synthesizing_) restart_ = wordAhead();
+      if (rate != rate_ && synthesizing_) restart_ = markAhead(tradutor::SpokenMark::Kind::word, 1);
       rate_ = rate;
     }
     if (actions & kActionSkip) {
       const long sentences = output_.sentencesToSkip();
       if (sentences <= 0) {
         output_.completeSkip(0);
-      } else if (synthesizing_ && sentenceAhead(sentences)) {
+      } else if (synthesizing_ && markAhead(tradutor::SpokenMark::Kind::sentence, sentences)) {
         // Within the text being spoken: it starts again at that sentence.
         restart_ = true;
         output_.completeSkip(sentences);
@@ -180,24 +180,13 @@ class FragmentSpeaker {
     return true;
   }
 
-  // Whether a word of the text being synthesized is still to begin; it is
-  // where a new rate starts the text again. None: the rate waits for the
-  // next fragment.
-  bool wordAhead() {
+  // Whether the text being synthesized holds a `count`-th mark of `kind`
+  // not yet begun (the first word for a new rate, the sentence skipped to):
+  // the text starts again there. None: a new rate waits for the next
+  // fragment, a skip drops the rest of this one.
+  bool markAhead(tradutor::SpokenMark::Kind kind, long count) {
     for (std::size_t i = nextMark_; i < marks_.size(); ++i) {
-      if (marks_[i].kind == tradutor::SpokenMark::Kind::word && base_ + marks_[i].sample >= written_) {
-        restartMark_ = i;
-        return true;
-      }
-    }
-    return false;
-  }
-
-  // Whether the text being synthesized holds the `count`-th sentence after
-  // the one being spoken; it is where a skip starts the text again.
-  bool sentenceAhead(long count) {
-    for (std::size_t i = nextMark_; i < marks_.size(); ++i) {
-      if (marks_[i].kind == tradutor::SpokenMark::Kind::sentence && base_ + marks_[i].sample >= written_ && --count == 0) {
+      if (marks_[i].kind == kind && base_ + marks_[i].sample >= written_ && --count == 0) {
         restartMark_ = i;
         return true;
       }

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/own_module.h"
 #include "tts_engine_interfaces.h"
 #include "voice_engine.h"
 
@@ -40,11 +41,11 @@ bool registerVoice() {
   const std::string token = kTokenKey;
   const std::string attributes = token + "\\Attributes";
   const std::vector<std::pair<const char*, std::string>> tokenValues = {
-      {nullptr, kVoiceName}, {"416", kVoiceName}, {"CLSID", classIdText()}, {"VoiceData", moduleFolder()}};
+      {nullptr, kVoiceName}, {"416", kVoiceName}, {"CLSID", classIdText()}, {"VoiceData", platform::win32::ownModuleFolder()}};
   const std::vector<std::pair<const char*, std::string>> attributeValues = {
       {"Name", kVoiceName}, {"Language", "416"}, {"Gender", "Male"}, {"Age", "Adult"}, {"Vendor", "falamci"}};
   bool ok = setValue(HKEY_CLASSES_ROOT, classKey(), nullptr, kVoiceName) &&
-            setValue(HKEY_CLASSES_ROOT, classKey() + "\\InprocServer32", nullptr, modulePath()) &&
+            setValue(HKEY_CLASSES_ROOT, classKey() + "\\InprocServer32", nullptr, platform::win32::ownModulePath()) &&
             setValue(HKEY_CLASSES_ROOT, classKey() + "\\InprocServer32", "ThreadingModel", "Both");
   for (const auto& [name, value] : tokenValues) ok = ok && setValue(HKEY_LOCAL_MACHINE, token, name, value);
   for (const auto& [name, value] : attributeValues) ok = ok && setValue(HKEY_LOCAL_MACHINE, attributes, name, value);

@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "platform/win32/own_module.h"
 #include "platform/win32/wave_file_stream.h"
 #include "portuguese_voice.h"
 
@@ -145,23 +146,7 @@ class SiteOutput final : public VoiceOutput {
 
 }  // namespace
 
-std::string modulePath() {
-  HMODULE self = nullptr;
-  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          reinterpret_cast<LPCSTR>(&modulePath), &self))
-    return {};  // not the host program's path, whatever GetModuleFileName(nullptr) would give
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(self, path, MAX_PATH);
-  return std::string(path, length < MAX_PATH ? length : 0);
-}
-
-std::string moduleFolder() {
-  const std::string folder = modulePath();
-  const std::size_t slash = folder.find_last_of('\\');
-  return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
-}
-
-VoiceEngine::VoiceEngine() : dataFolder_(moduleFolder()) { InterlockedIncrement(&liveObjects); }
+VoiceEngine::VoiceEngine() : dataFolder_(platform::win32::ownModuleFolder()) { InterlockedIncrement(&liveObjects); }
 
 VoiceEngine::~VoiceEngine() {
   if (token_ != nullptr) token_->Release();

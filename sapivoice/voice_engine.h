@@ -32,8 +32,4 @@ class VoiceEngine final : public ISpTTSEngine, public ISpObjectWithToken {
 // Objects alive and server locks, for DllCanUnloadNow.
 extern LONG liveObjects;
 
-// This DLL's path, and its folder ending in a backslash.
-std::string modulePath();
-std::string moduleFolder();
-
 }  // namespace sapivoice

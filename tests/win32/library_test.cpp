@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/library.h"
+#include "platform/win32/own_module.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ std::string folderOf(HMODULE module) {
 }
 
 TEST(Library, ABareNameIsTheFileBesideTheProgramNeverOneOnTheSearchPath) {
-  const std::string program = folderOf(nullptr);
+  const std::string program = platform::win32::ownModuleFolder();
   // The engine's DLL of this build, a real one to plant.
   const std::string engine = program + "..\\..\\console\\mbrola.dll";
   char temp[MAX_PATH], here[MAX_PATH];

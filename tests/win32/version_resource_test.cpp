@@ -8,14 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "platform/win32/own_module.h"
 
-std::string programFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string full = path;
-  return full.substr(0, full.find_last_of('\\') + 1);
-}
+namespace {
 
 std::string value(const std::vector<char>& info, const char* name) {
   char* text = nullptr;
@@ -26,7 +21,7 @@ std::string value(const std::vector<char>& info, const char* name) {
 }
 
 TEST(VersionResource, EachProductNamesItselfAndTheRelease) {
-  const std::string build = programFolder() + "..\\..\\";
+  const std::string build = platform::win32::ownModuleFolder() + "..\\..\\";
   const struct {
     std::string file, description;
   } products[] = {{"console\\falamci.exe", "Console falante de comandos MCI"},

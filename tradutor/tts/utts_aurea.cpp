@@ -70,13 +70,17 @@ struct PlainPlayback {
   }
 };
 
+// The engine closed and its library freed, when one is loaded.
+void releaseEngine() {
+  if (!mbrolaLoaded()) return;
+  mbrolaLibrary().close();
+  unloadMbrolaLibrary();
+}
+
 void releaseEngineAndData() {
   freeTranscriptionRules();
   freeDiphoneList();
-  if (mbrolaLoaded()) {
-    mbrolaLibrary().close();
-    unloadMbrolaLibrary();
-  }
+  releaseEngine();
 }
 
 }  // namespace
@@ -96,10 +100,7 @@ int ttsInitialize(const std::string& database, const std::string& rulesFile, con
   DriverState& s = state();
   // Again: the engine of the first start is closed and freed first, so that
   // one copy of it is loaded, not one for each start.
-  if (mbrolaLoaded()) {
-    mbrolaLibrary().close();
-    unloadMbrolaLibrary();
-  }
+  releaseEngine();
   if (!loadMbrolaLibrary()) return 0;
   const std::string name = orDefault(database, "br4");
   std::string path = name;

@@ -1,7 +1,7 @@
 #include "tts/utts_pipeline.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <charconv>
 
 #include "tts/utts_portug.h"
 #include "tts/utts_preproc.h"
@@ -38,7 +38,9 @@ void FrontEndPass::placeMarks(SpokenMarks& marks) const {
     if (line.empty()) continue;
     if (line[0] != ';') {
       const std::size_t gap = line.find(' ');
-      if (gap != std::string_view::npos) ms += std::strtoul(std::string(line.substr(gap + 1, 12)).c_str(), nullptr, 10);
+      std::uint64_t duration = 0;
+      if (gap != std::string_view::npos) std::from_chars(line.data() + gap + 1, line.data() + line.size(), duration);
+      ms += duration;
       continue;
     }
     if (token >= places_.size()) break;  // a comment with no token: no marks past it
