@@ -19,7 +19,7 @@ start_falamci() {
   # X maps Ctrl+Alt+F9 to a console switch; the review mode needs the key
   # itself. (Set once Wine runs: it reads the new map from then on.)
   setxkbmap -option srvrkeys:none
-  sleep 3  # the prompt is spoken before the first key, which would cut it
+  sound_settles "$RIG_DIR/sound.raw" 0  # the prompt is heard whole before the first key
 }
 
 wait_end() {  # wait_end WHAT: the program must end with exit code 0
@@ -29,10 +29,13 @@ wait_end() {  # wait_end WHAT: the program must end with exit code 0
   [ "$status" -eq 0 ] || fail "$1: falamci ended with $status, expected 0"
 }
 
-command_line() { xdotool type --delay "${2:-60}" "$1"; xdotool key Return; sleep 2; }
+command_line() { xdotool type --delay 60 "$1"; xdotool key Return; sleep 2; }
 
 start_falamci
-command_line "open new type waveaudio alias w" 350  # slowly: each letter is heard to its end
+# Each letter heard to its end, since the test looks for every recording.
+type_heard "$RIG_DIR/sound.raw" "open new type waveaudio alias w"
+xdotool key Return
+sleep 2
 command_line "status w mode"
 command_line "frobnicate w"
 command_line "close w"

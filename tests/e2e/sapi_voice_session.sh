@@ -25,10 +25,11 @@ for setting in "5 1" "54 1" "5 0" "5 99"; do
   (cd "$WINEPREFIX/drive_c/tarsis" && exec wine "$exe") &
   program=$!
   find_window falamci
-  sleep 4
-  xdotool type --delay 80 "status w"
+  sound_settles "$RIG_DIR/sound.raw" 0
+  type_heard "$RIG_DIR/sound.raw" "status w"
+  before=$(stat -c %s "$RIG_DIR/sound.raw")
   xdotool key Return
-  sleep 5
+  sound_settles "$RIG_DIR/sound.raw" "$before"  # the answer and the prompt after it
   xdotool key Return
   for _ in $(seq 1 300); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
   status=0

@@ -72,6 +72,18 @@ TEST_F(DisplaySettings, ForegroundEmptyIsSevenAndMissingIsFifteen) {
   EXPECT_EQ(currentAttribute(), 0x17);
 }
 
+// An installed copy keeps ORALIS.INI beside the program; one left in the
+// Windows directory by an older copy still comes first.
+TEST_F(DisplaySettings, TheProgramDirectoryFileIsReadOnlyWhenTheWindowsDirectoryHasNone) {
+  host::writeFile("C:\\TARSIS\\ORALIS.INI", "[VIDEO]\nCORFUNDO=1\n");
+  openConsole();
+  EXPECT_EQ(currentAttribute(), 0x1F);
+  exitCodeOf([] { closeConsoleWindow(); });
+  writeIni("[VIDEO]\nCORFUNDO=2\n");
+  openConsole();
+  EXPECT_EQ(currentAttribute(), 0x2F);
+}
+
 TEST_F(DisplaySettings, ColourNumbersSpillIntoEightBits) {
   writeIni("[VIDEO]\nCORFUNDO=20\nCORLETRA=18\n");
   openConsole();

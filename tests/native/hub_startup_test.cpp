@@ -107,6 +107,27 @@ TEST_F(HubStartup, DirectoriesGetTheirBackslash) {
   EXPECT_EQ(soundDirectory(), "");
 }
 
+// The same file wherever the program lies: "@" paths in the program
+// directory's ORALIS.INI name its own folders. The Windows directory's file
+// is read as it stands, as the older programs read it.
+TEST_F(HubStartup, LetterAndDiphoneDirectoriesFollowTheIniBesideTheProgram) {
+  const std::string atPaths = "[ORALIS]\nPGMORALIS=@\n[TRADUTOR]\nDIRLETRAS=@\\LETRAS\nDIRDIFONES=@\\DIFONES\n"
+                             "[SINTETIZADOR]\nDIFONES3=TESTE\n";
+  installVoice();
+  std::filesystem::remove(host::hostPath("C:\\WINDOWS\\ORALIS.INI"));
+  host::writeFile("C:\\VOZ\\ORALIS.INI", atPaths);
+  host::setCurrentDirectory("C:\\VOZ");
+  resetSpeechHub();
+  initSpeechHub();
+  EXPECT_EQ(exitCodeOf([] { startSpeech(3, ""); }), -1);
+  EXPECT_EQ(lettersDirectory(), kLetters);
+  writeIni(atPaths);
+  openConsole();
+  feedKeysWhenIdle("\r");
+  EXPECT_EQ(exitCodeOf([] { startSpeech(3, ""); }), 0);
+  EXPECT_EQ(screenRow(1).substr(0, 25), "Erro de inicializa\xE7\xE3o: 1 ");
+}
+
 TEST_F(HubStartup, TheEngineStartsOnlyWhenSapiSaysYes) {
   FakeEngine::install(4);
   for (const char* sapi : {"", "SAPI=\n", "SAPI=N\n", "SAPI=nao\n"}) {

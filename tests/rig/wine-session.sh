@@ -3,7 +3,9 @@
 # with-wine.sh set up, boots the prefix, runs COMMAND and stops Wine again.
 # A boot that leaves no prefix (seen once in many runs, right after other
 # Wine sessions ended) is tried once more, saying so; a second failure ends
-# the session with wineboot's own last words.
+# the session with wineboot's own last words. A session that passed leaves
+# its folder without the prefix (about 700 MB for 64 bits, and every test
+# has its own) unless RIG_KEEP_PREFIX=1; a failed one keeps it to look into.
 set -u
 boot() {
   wineboot -i >"$RIG_DIR/wineboot.log" 2>&1 || true
@@ -23,4 +25,8 @@ fi
 status=0
 "$@" || status=$?
 wineserver -k >/dev/null 2>&1 || true
+wineserver -w >/dev/null 2>&1 || true
+if [ "$status" -eq 0 ] && [ "${RIG_KEEP_PREFIX:-0}" != 1 ]; then
+  rm -rf "$WINEPREFIX"
+fi
 exit $status

@@ -20,3 +20,37 @@ wine_writes() {
   : >"$1"
   if [ -n "${RIG_RUN_AS:-}" ]; then chown "$RIG_RUN_AS" "$1"; fi
 }
+
+# sound_settles FILE SIZE: waits until the captured sound FILE has grown
+# past SIZE bytes (up to 10 s: a busy machine may begin late), then until it
+# has not grown for 0.75 s (up to 60 s), so that the next key cuts nothing.
+# Waiting on the sound instead of the clock keeps a loaded machine from
+# cutting a recording a test then looks for.
+sound_settles() {
+  local file=$1 before=$2 size last=-1 still=0
+  for _ in $(seq 1 200); do
+    [ "$(stat -c %s "$file")" -gt "$before" ] && break
+    sleep 0.05
+  done
+  for _ in $(seq 1 1200); do
+    size=$(stat -c %s "$file")
+    if [ "$size" = "$last" ]; then
+      still=$((still + 1))
+      [ "$still" -ge 15 ] && return 0
+    else
+      still=0 last=$size
+    fi
+    sleep 0.05
+  done
+}
+
+# type_heard FILE TEXT: types TEXT one key at a time, each once the sound of
+# the one before has ended.
+type_heard() {
+  local file=$1 text=$2 i before
+  for ((i = 0; i < ${#text}; i++)); do
+    before=$(stat -c %s "$file")
+    xdotool type "${text:i:1}"
+    sound_settles "$file" "$before"
+  done
+}

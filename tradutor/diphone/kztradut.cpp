@@ -4,12 +4,12 @@
 
 #include <algorithm>
 
+#include "common/oralis_ini.h"
 #include "common/random.h"
 #include "diphone/kztradut_state.h"
 #include "diphone/letter_rules.h"
 #include "hub/kzwin.h"
 #include "platform/files.h"
-#include "platform/profile.h"
 #include "platform/window.h"
 
 namespace tradutor {
@@ -59,14 +59,17 @@ bool loadIndex(const std::string& path, std::vector<DiphoneIndexEntry>& index) {
 bool openDiphoneDatabase() {
   SynthState& s = state();
   const std::string saved = platform::currentDirectory();
-  std::string letters = platform::readProfileString("TRADUTOR", "dirLetras", "c:\\tarsis\\som\\letras", 81, "ORALIS.INI");
+  // Both keys come from the ORALIS.INI of where the program started, read
+  // before the directory changes.
+  const std::string start = startingDirectory();
+  std::string letters = readBareNameSetting("TRADUTOR", "dirLetras", "c:\\tarsis\\som\\letras", 81, start);
   if (letters.size() >= 2) platform::changeDirectory(letters.substr(0, 2));
   const std::string savedDrive = platform::currentDirectory();
   bool ok = platform::changeDirectory(letters);
   if (ok) {
     s.lettersDirectory = withBackslash(letters);
     const std::string diphones =
-        platform::readProfileString("TRADUTOR", "DIRDIFONES", "c:\\tarsis\\som\\difones", 81, "ORALIS.INI");
+        readBareNameSetting("TRADUTOR", "DIRDIFONES", "c:\\tarsis\\som\\difones", 81, start);
     ok = platform::changeDirectory(diphones);
     if (ok) s.diphoneDirectory = withBackslash(diphones);
   }

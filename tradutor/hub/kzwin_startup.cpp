@@ -2,6 +2,7 @@
 #include <string>
 
 #include "common/inivalue.h"
+#include "common/oralis_ini.h"
 #include "common/random.h"
 #include "diphone/kztradut.h"
 #include "engines/kzsapi.h"
@@ -10,7 +11,6 @@
 #include "platform/clock.h"
 #include "platform/com.h"
 #include "platform/files.h"
-#include "platform/profile.h"
 #include "platform/window.h"
 #include "screen/kzcrt.h"
 #include "sound/kzwav.h"
@@ -50,8 +50,7 @@ void initSpeechHub() {
   s.speechPending = true;
   seedRandom(platform::tickMs() | 1u);
   for (int i = 0; i < 256; ++i) s.click[44 + i] = i < 64 ? static_cast<std::uint8_t>(128 + randomBelow(60)) : 128;
-  s.startDirectory = platform::currentDirectory();
-  if (!s.startDirectory.empty() && s.startDirectory.back() == '\\') s.startDirectory.pop_back();
+  s.startDirectory = startingDirectory();
   s.settings.engineType = 4;
 }
 
@@ -95,7 +94,7 @@ void startSpeech(int speed, std::string_view soundDirectoryName) {
 
   s.soundDirectory = withBackslash(std::string(soundDirectoryName));
   s.lettersDirectory = withBackslash(
-      platform::readProfileString("TRADUTOR", "DIRLETRAS", "c:\\tarsis\\som\\letras\\", 255, "ORALIS.INI"));
+      readBareNameSetting("TRADUTOR", "DIRLETRAS", "c:\\tarsis\\som\\letras\\", 255, s.startDirectory));
 
   s.settings.engineActive = false;
   if (isYes(readConfig("TRADUTOR", "SAPI"))) {

@@ -4,20 +4,19 @@
 #include <string>
 
 #include "common/inivalue.h"
+#include "common/oralis_ini.h"
 #include "platform/draw.h"
-#include "platform/profile.h"
 #include "screen/kzcrt_state.h"
 
 namespace tradutor::crt {
 namespace {
 
-constexpr const char* kIniFile = "ORALIS.INI";
 constexpr const char* kIdentityMap = "0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15";
 // Font sizes beyond this are taken as this; no screen shows a larger cell.
 constexpr int kMaxFontPixels = 1000;
 
 std::string readVideo(const char* key, const char* defaultValue, int bufferSize = 80) {
-  return platform::readProfileString("VIDEO", key, defaultValue, bufferSize, kIniFile);
+  return readBareNameSetting("VIDEO", key, defaultValue, bufferSize, startingDirectory());
 }
 
 void readColourMap(std::string value) {
@@ -62,7 +61,7 @@ void readDisplaySettings() {
   if (!fore.empty()) foreground = partialNumber(fore);
   s.attribute = static_cast<std::uint8_t>((background * 16) | foreground);
 
-  const std::string mode = platform::readProfileString("BRAILLE", "MODO", "0", 80, kIniFile);
+  const std::string mode = readBareNameSetting("BRAILLE", "MODO", "0", 80, startingDirectory());
   if (!mode.empty()) s.configuredBrailleMode = static_cast<std::uint8_t>(mode[0]) & 3;
   // A factor of 0 ("0" or "8") could not divide the view; it means the default.
   const std::string factor = readVideo("AMPLIF", "2", 2);
