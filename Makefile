@@ -1,6 +1,6 @@
 # Two commands for a newcomer: `make run` and `make test`. Both install what
 # is missing first (Debian packages, through apt).
-.PHONY: run test deps build bench agreement fuzz soak clean
+.PHONY: run test deps build dist bench agreement fuzz soak clean
 
 deps:
 	@scripts/install-deps.sh
@@ -10,6 +10,11 @@ build: deps
 	cmake --preset native && cmake --build --preset native
 	cmake --preset win32 && cmake --build --preset win32
 	cmake --preset win64 && cmake --build --preset win64
+
+# The Windows release in build/dist: falamci-VERSION-x64.msi, -x86.msi and
+# -portable.zip (scripts/dist.sh).
+dist: deps
+	scripts/dist.sh
 
 # Starts the build this machine can run (FALAMCI_BITS=32 or 64 chooses).
 run: deps

@@ -22,6 +22,7 @@ packages=(
   espeak-ng sox wbrazilian libespeak-ng-dev
   clang-14 libclang-rt-14-dev
   mmdebstrap
+  wixl msitools zip unzip
 )
 
 missing() {  # missing PACKAGE...: prints those not installed

@@ -27,7 +27,7 @@ for setting in "5 1" "54 1" "5 0" "5 99"; do
   find_window falamci
   sound_settles "$RIG_DIR/sound.raw" 0
   type_heard "$RIG_DIR/sound.raw" "status w"
-  before=$(stat -c %s "$RIG_DIR/sound.raw")
+  before=$(sound_size "$RIG_DIR/sound.raw")
   xdotool key Return
   sound_settles "$RIG_DIR/sound.raw" "$before"  # the answer and the prompt after it
   xdotool key Return

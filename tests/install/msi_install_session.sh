@@ -27,12 +27,14 @@ wine reg query "$uninstall" /s | tr -d '\r' | grep -q "DisplayVersion *REG_SZ *$
 msiexec /i "$(windows "$package")"  # installed twice: nothing changes
 [ "$(entries)" = 1 ] || fail "installed twice, falamci is listed $(entries) times"
 
-# Every file of the package, and only those, as the package holds them.
-(cd "$work/extracted/falamci" && find . -type f | LC_ALL=C sort) >"$work/packaged.txt"
+# Every file of the package, and only those, as the package holds them
+# (msiextract names the folder of 32-bit programs and not the 64-bit one's).
+extracted=$(find "$work/extracted" -type d -name falamci -print -quit)
+(cd "$extracted" && find . -type f | LC_ALL=C sort) >"$work/packaged.txt"
 (cd "$program" && find . -type f | LC_ALL=C sort) >"$work/installed.txt"
 diff "$work/packaged.txt" "$work/installed.txt" >/dev/null ||
   fail "the program folder differs from the package: $(diff "$work/packaged.txt" "$work/installed.txt" | head -5)"
-while read -r f; do cmp -s "$work/extracted/falamci/$f" "$program/$f" || fail "$f differs"; done <"$work/packaged.txt"
+while read -r f; do cmp -s "$extracted/$f" "$program/$f" || fail "$f differs"; done <"$work/packaged.txt"
 
 # falamci from its Start-menu shortcut, typed at: the prompt, the answer to
 # a status command, the prompt again; Enter on an empty line ends it.
@@ -46,7 +48,7 @@ find_window falamci
 sound_settles "$RIG_DIR/sound.raw" 0
 for line in "open new type waveaudio alias w" "status w mode"; do
   xdotool type --delay 60 "$line"
-  before=$(stat -c %s "$RIG_DIR/sound.raw")
+  before=$(sound_size "$RIG_DIR/sound.raw")
   xdotool key Return
   sound_settles "$RIG_DIR/sound.raw" "$before"
 done
@@ -77,9 +79,9 @@ fi
 for view in 64 32; do
   [ "$view" = 32 ] && [ "$runs32" = no ] && continue
   [ "$arch" = x86 ] && [ "$view" = 64 ] && continue
-  if [ "$view" = 64 ]; then dll="$program/aureatts/vozsapi.dll" regsvr32=regsvr32; else
-    dll="$program/aureatts/$([ "$arch" = x64 ] && echo x86/)vozsapi.dll"
-    regsvr32=$([ "$arch" = x64 ] && echo 'C:\windows\syswow64\regsvr32.exe' || echo regsvr32)
+  dll="$program/aureatts/vozsapi.dll" regsvr32=regsvr32
+  if [ "$arch" = x64 ] && [ "$view" = 32 ]; then
+    dll="$program/aureatts/x86/vozsapi.dll" regsvr32='C:\windows\syswow64\regsvr32.exe'
   fi
   dump() { for key in "$token" "$class"; do wine reg query "$key" /s "/reg:$view" 2>&1 | tr -d '\r'; done; }
   dump >"$work/msi-$view.txt"

@@ -5,7 +5,12 @@
 # (msi_install_session.sh). A package of a lower version goes in first, so
 # the install is also an upgrade.
 set -euo pipefail
-arch=$1 native=$(realpath "$2") win32=$(realpath "$3") win64=$(realpath -m "$4") tests=$(realpath "$5")
+# Exits 77 (skipped) when the x64 package cannot be made: it needs the
+# 32-bit build's voice, and the 32-bit build is missing.
+arch=$1 native=$(realpath "$2") win32=$(realpath -m "$3") win64=$(realpath -m "$4") tests=$(realpath "$5")
+for f in sapivoice/vozsapi.dll psola/mbrola.dll; do
+  [ -f "$win32/$f" ] || { echo "skipped: the 32-bit build has no $f, which the $arch package holds"; exit 77; }
+done
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
 name=install-$arch

@@ -21,6 +21,9 @@ wine_writes() {
   if [ -n "${RIG_RUN_AS:-}" ]; then chown "$RIG_RUN_AS" "$1"; fi
 }
 
+# sound_size FILE: its size in bytes, 0 before Wine's sound device made it.
+sound_size() { stat -c %s "$1" 2>/dev/null || echo 0; }
+
 # sound_settles FILE SIZE: waits until the captured sound FILE has grown
 # past SIZE bytes (up to 10 s: a busy machine may begin late), then until it
 # has not grown for 0.75 s (up to 60 s), so that the next key cuts nothing.
@@ -29,11 +32,11 @@ wine_writes() {
 sound_settles() {
   local file=$1 before=$2 size last=-1 still=0
   for _ in $(seq 1 200); do
-    [ "$(stat -c %s "$file")" -gt "$before" ] && break
+    [ "$(sound_size "$file")" -gt "$before" ] && break
     sleep 0.05
   done
   for _ in $(seq 1 1200); do
-    size=$(stat -c %s "$file")
+    size=$(sound_size "$file")
     if [ "$size" = "$last" ]; then
       still=$((still + 1))
       [ "$still" -ge 15 ] && return 0
@@ -49,7 +52,7 @@ sound_settles() {
 type_heard() {
   local file=$1 text=$2 i before
   for ((i = 0; i < ${#text}; i++)); do
-    before=$(stat -c %s "$file")
+    before=$(sound_size "$file")
     xdotool type "${text:i:1}"
     sound_settles "$file" "$before"
   done
