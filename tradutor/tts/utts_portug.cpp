@@ -108,6 +108,22 @@ bool rightContext(const Scanner& s, int p, std::size_t matchLength, const std::s
   return true;
 }
 
+// A stressed a whose next syllable begins with m, n or nh is the nasal a
+// (cama, banana, abana, semana, ano, ganho). The rules cannot say it: they
+// do not see the stress. Only an a its own rule says as the plain oral
+// vowel is changed; written accents and the rules' own nasal vowels stand.
+// The other vowels keep their quality there and are left to the voice's
+// diphones (the database holds the nasal a before m and n, not the others).
+std::string_view nasalBeforeNextSyllable(const Scanner& s, int p, const TranscriptionRule& rule,
+                                         std::string_view output) {
+  if (rule.match.size() != 1 || output != "a") return output;
+  const unsigned char next = asciiUpper(s.at(p + 1));
+  if (next != 'M' && next != 'N') return output;
+  const unsigned char after = asciiUpper(s.at(p + 2));
+  if (!isVowel(after) && !(next == 'N' && after == 'H')) return output;
+  return "am";
+}
+
 }  // namespace
 
 void applyLetterRules(std::string_view word, int stressPosition, TextList& phonemes) {
@@ -135,7 +151,8 @@ void applyLetterRules(std::string_view word, int stressPosition, TextList& phone
       ++p;  // no rule: the letter says nothing
       continue;
     }
-    const std::string_view output = std::string_view(chosen->output).substr(0, kEmitted);
+    std::string_view output = std::string_view(chosen->output).substr(0, kEmitted);
+    if (p == stressPosition) output = nasalBeforeNextSyllable(s, p, *chosen, output);
     for (const char ch : output) {
       if (p >= stressPosition) {
         text += '>';
