@@ -111,7 +111,7 @@ TEST_F(Transcription, AFinalROrSBeforeAVowelLinks) {
   EXPECT_EQ(marU[3], "r");
   // A first phoneme with the stress mark links too (ela, isso, outro).
   const StringList masEla = transcribeWords({"555|mas", "555|ela"});
-  EXPECT_EQ(masEla[6], ">e");
+  EXPECT_EQ(masEla[6], ">ee");
   EXPECT_EQ(masEla[3], "z");
   // Before a pause nothing changes.
   const StringList masComma = transcribeWords({"555|mas", "555|,"});

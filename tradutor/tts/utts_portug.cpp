@@ -116,12 +116,42 @@ bool rightContext(const Scanner& s, int p, std::size_t matchLength, const std::s
 // diphones (the database holds the nasal a before m and n, not the others).
 std::string_view nasalBeforeNextSyllable(const Scanner& s, int p, const TranscriptionRule& rule,
                                          std::string_view output) {
-  if (rule.match.size() != 1 || output != "a") return output;
+  if (rule.match.size() != 1 || asciiUpper(s.at(p)) != 'A' || output != "a") return output;
   const unsigned char next = asciiUpper(s.at(p + 1));
   if (next != 'M' && next != 'N') return output;
   const unsigned char after = asciiUpper(s.at(p + 2));
   if (!isVowel(after) && !(next == 'N' && after == 'H')) return output;
   return "am";
+}
+
+// A stressed plain e or o is open before the endings that make it so in
+// every word that has them: -el and -ol (hotel, papel, farol, anzol),
+// -ela and -ola (janela, panela, escola, bola), -osa and the plural -osos
+// of the -oso adjectives (famosa, gostosas, famosos, while famoso is
+// closed). The rules cannot say it: they do not see the stress.
+std::string_view openBeforeEnding(const Scanner& s, int p, const TranscriptionRule& rule, std::string_view output) {
+  struct Ending {
+    char vowel;                // the letter, unaccented: an accent says its own quality
+    std::string_view letters;  // after it, to the end of the word
+  };
+  static constexpr Ending kOpening[] = {
+      {'E', "L"}, {'E', "LA"}, {'E', "LAS"}, {'O', "L"}, {'O', "LA"}, {'O', "LAS"},
+      {'O', "SA"}, {'O', "SAS"}, {'O', "SOS"}};
+  const unsigned char letter = asciiUpper(s.at(p));
+  if (rule.match.size() != 1 || (output != "e" && output != "o")) return output;
+  const int rest = s.n - p;
+  for (const Ending& e : kOpening) {
+    if (letter != e.vowel || rest != static_cast<int>(e.letters.size())) continue;
+    if (matchPart(s, p + 1, std::string(e.letters))) return output == "e" ? "ee" : "oo";
+  }
+  return output;
+}
+
+// What the rules say for the stressed vowel, with what only the stress
+// decides.
+std::string_view stressedVowel(const Scanner& s, int p, const TranscriptionRule& rule, std::string_view output) {
+  output = nasalBeforeNextSyllable(s, p, rule, output);
+  return openBeforeEnding(s, p, rule, output);
 }
 
 }  // namespace
@@ -152,7 +182,7 @@ void applyLetterRules(std::string_view word, int stressPosition, TextList& phone
       continue;
     }
     std::string_view output = std::string_view(chosen->output).substr(0, kEmitted);
-    if (p == stressPosition) output = nasalBeforeNextSyllable(s, p, *chosen, output);
+    if (p == stressPosition) output = stressedVowel(s, p, *chosen, output);
     for (const char ch : output) {
       if (p >= stressPosition) {
         text += '>';
