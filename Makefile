@@ -29,10 +29,11 @@ bench: deps
 	cmake --preset native && cmake --build --preset native --target benchmarks
 	FALAMCI_CORPUS=$(abspath $(CORPUS)) build/native/benchmarks/benchmarks
 
-# How often the synthetic voice pronounces the corpus's words as espeak-ng does.
+# How often the synthetic voice pronounces words as espeak-ng does: the
+# corpus's, and a fixed sample of wbrazilian's.
 agreement: deps
 	cmake --preset native && cmake --build --preset native --target voice agreement
-	build/native/tools/agreement --data build/native/voice/drive_c/tarsis/aureatts $(abspath $(CORPUS))
+	scripts/agreement.sh $(abspath $(CORPUS))
 
 # Every fuzz target for FUZZ_SECONDS each (default 60); executions and findings per target.
 FUZZ_SECONDS ?= 60
