@@ -147,10 +147,29 @@ std::string_view openBeforeEnding(const Scanner& s, int p, const TranscriptionRu
   return output;
 }
 
+// A stressed plain o before r and another consonant that begins the last
+// syllable is open before the endings -a and -e: porta, forte, sorte,
+// acorda, norte, morde. Before -o it stays closed (porto, corpo, gordo).
+// (An e there is not: certo and perto are open, but termo, esquerda and
+// the -er verbs' fazermos, venderdes are closed.)
+std::string_view openBeforeRAndConsonant(const Scanner& s, int p, const TranscriptionRule& rule,
+                                         std::string_view output) {
+  static constexpr std::string_view kLastVowels[] = {"A", "AS", "AM", "E", "ES", "EM"};
+  if (rule.match.size() != 1 || output != "o") return output;
+  if (asciiUpper(s.at(p)) != 'O' || asciiUpper(s.at(p + 1)) != 'R') return output;
+  const unsigned char consonant = asciiUpper(s.at(p + 2));
+  if (!isConsonant(consonant) || consonant == 'R' || consonant == 'H') return output;
+  const int rest = s.n - (p + 2);
+  for (const std::string_view last : kLastVowels)
+    if (rest == static_cast<int>(last.size()) && matchPart(s, p + 3, std::string(last))) return "oo";
+  return output;
+}
+
 // What the rules say for the stressed vowel, with what only the stress
 // decides.
 std::string_view stressedVowel(const Scanner& s, int p, const TranscriptionRule& rule, std::string_view output) {
   output = nasalBeforeNextSyllable(s, p, rule, output);
+  output = openBeforeRAndConsonant(s, p, rule, output);
   return openBeforeEnding(s, p, rule, output);
 }
 
