@@ -83,6 +83,8 @@ if [ "$arch" = x64 ] && ! wine 'C:\windows\syswow64\hostname.exe' >/dev/null 2>&
   runs32=no
   echo "skipped: the 32-bit voice's values against its DllRegisterServer's (this Wine runs no 32-bit programs)"
 fi
+# dump VIEW: the voice's token and class keys as reg prints them.
+dump() { for key in "$token" "$class"; do wine reg query "$key" /s "/reg:$1" 2>&1 | tr -d '\r'; done; }
 for view in 64 32; do
   [ "$view" = 32 ] && [ "$runs32" = no ] && continue
   [ "$arch" = x86 ] && [ "$view" = 64 ] && continue
@@ -90,12 +92,11 @@ for view in 64 32; do
   if [ "$arch" = x64 ] && [ "$view" = 32 ]; then
     dll="$program/aureatts/x86/vozsapi.dll" regsvr32='C:\windows\syswow64\regsvr32.exe'
   fi
-  dump() { for key in "$token" "$class"; do wine reg query "$key" /s "/reg:$view" 2>&1 | tr -d '\r'; done; }
-  dump >"$work/msi-$view.txt"
+  dump "$view" >"$work/msi-$view.txt"
   wine "$regsvr32" /s /u "$(windows "$dll")" || fail "regsvr32 /u ($view-bit) failed"
   wine reg query "$token" "/reg:$view" >/dev/null 2>&1 && fail "unregistered, the $view-bit token is still there"
   wine "$regsvr32" /s "$(windows "$dll")" || fail "regsvr32 ($view-bit) failed"
-  dump >"$work/regsvr32-$view.txt"
+  dump "$view" >"$work/regsvr32-$view.txt"
   diff "$work/msi-$view.txt" "$work/regsvr32-$view.txt" >/dev/null ||
     fail "the package's $view-bit voice values differ from DllRegisterServer's: $(diff "$work/msi-$view.txt" "$work/regsvr32-$view.txt" | head -6)"
 done

@@ -59,7 +59,7 @@ struct Scanner {
   bool inside(int i) const { return i >= 1 && i <= n; }
 };
 
-bool matchPart(const Scanner& s, int p, const std::string& match) {
+bool matchPart(const Scanner& s, int p, std::string_view match) {
   for (std::size_t k = 0; k < match.size(); ++k) {
     const int i = p + static_cast<int>(k);
     if (!s.inside(i) || asciiUpper(s.at(i)) != static_cast<unsigned char>(match[k])) return false;
@@ -108,15 +108,18 @@ bool rightContext(const Scanner& s, int p, std::size_t matchLength, const std::s
   return true;
 }
 
+// The letters from p to the end of the word are `letters`.
+bool endsWith(const Scanner& s, int p, std::string_view letters) {
+  return s.n - p + 1 == static_cast<int>(letters.size()) && matchPart(s, p, letters);
+}
+
 // A stressed a whose next syllable begins with m, n or nh is the nasal a
-// (cama, banana, abana, semana, ano, ganho). The rules cannot say it: they
-// do not see the stress. Only an a its own rule says as the plain oral
-// vowel is changed; written accents and the rules' own nasal vowels stand.
-// The other vowels keep their quality there and are left to the voice's
-// diphones (the database holds the nasal a before m and n, not the others).
-std::string_view nasalBeforeNextSyllable(const Scanner& s, int p, const TranscriptionRule& rule,
-                                         std::string_view output) {
-  if (rule.match.size() != 1 || asciiUpper(s.at(p)) != 'A' || output != "a") return output;
+// (cama, banana, abana, semana, ano, ganho). Written accents and the rules'
+// own nasal vowels stand. The other vowels keep their quality there and are
+// left to the voice's diphones (the database holds the nasal a before m and
+// n, not the others).
+std::string_view nasalBeforeNextSyllable(const Scanner& s, int p, std::string_view output) {
+  if (asciiUpper(s.at(p)) != 'A' || output != "a") return output;
   const unsigned char next = asciiUpper(s.at(p + 1));
   if (next != 'M' && next != 'N') return output;
   const unsigned char after = asciiUpper(s.at(p + 2));
@@ -128,8 +131,8 @@ std::string_view nasalBeforeNextSyllable(const Scanner& s, int p, const Transcri
 // every word that has them: -el and -ol (hotel, papel, farol, anzol),
 // -ela and -ola (janela, panela, escola, bola), -osa and the plural -osos
 // of the -oso adjectives (famosa, gostosas, famosos, while famoso is
-// closed). The rules cannot say it: they do not see the stress.
-std::string_view openBeforeEnding(const Scanner& s, int p, const TranscriptionRule& rule, std::string_view output) {
+// closed).
+std::string_view openBeforeEnding(const Scanner& s, int p, std::string_view output) {
   struct Ending {
     char vowel;                // the letter, unaccented: an accent says its own quality
     std::string_view letters;  // after it, to the end of the word
@@ -137,13 +140,10 @@ std::string_view openBeforeEnding(const Scanner& s, int p, const TranscriptionRu
   static constexpr Ending kOpening[] = {
       {'E', "L"}, {'E', "LA"}, {'E', "LAS"}, {'O', "L"}, {'O', "LA"}, {'O', "LAS"},
       {'O', "SA"}, {'O', "SAS"}, {'O', "SOS"}};
+  if (output != "e" && output != "o") return output;
   const unsigned char letter = asciiUpper(s.at(p));
-  if (rule.match.size() != 1 || (output != "e" && output != "o")) return output;
-  const int rest = s.n - p;
-  for (const Ending& e : kOpening) {
-    if (letter != e.vowel || rest != static_cast<int>(e.letters.size())) continue;
-    if (matchPart(s, p + 1, std::string(e.letters))) return output == "e" ? "ee" : "oo";
-  }
+  for (const Ending& e : kOpening)
+    if (letter == e.vowel && endsWith(s, p + 1, e.letters)) return output == "e" ? "ee" : "oo";
   return output;
 }
 
@@ -152,25 +152,24 @@ std::string_view openBeforeEnding(const Scanner& s, int p, const TranscriptionRu
 // acorda, norte, morde. Before -o it stays closed (porto, corpo, gordo).
 // (An e there is not: certo and perto are open, but termo, esquerda and
 // the -er verbs' fazermos, venderdes are closed.)
-std::string_view openBeforeRAndConsonant(const Scanner& s, int p, const TranscriptionRule& rule,
-                                         std::string_view output) {
+std::string_view openBeforeRAndConsonant(const Scanner& s, int p, std::string_view output) {
   static constexpr std::string_view kLastVowels[] = {"A", "AS", "AM", "E", "ES", "EM"};
-  if (rule.match.size() != 1 || output != "o") return output;
-  if (asciiUpper(s.at(p)) != 'O' || asciiUpper(s.at(p + 1)) != 'R') return output;
+  if (output != "o" || asciiUpper(s.at(p)) != 'O' || asciiUpper(s.at(p + 1)) != 'R') return output;
   const unsigned char consonant = asciiUpper(s.at(p + 2));
   if (!isConsonant(consonant) || consonant == 'R' || consonant == 'H') return output;
-  const int rest = s.n - (p + 2);
   for (const std::string_view last : kLastVowels)
-    if (rest == static_cast<int>(last.size()) && matchPart(s, p + 3, std::string(last))) return "oo";
+    if (endsWith(s, p + 3, last)) return "oo";
   return output;
 }
 
 // What the rules say for the stressed vowel, with what only the stress
-// decides.
+// decides: the rules cannot say these, since they do not see the stress.
+// Only a vowel its own one-letter rule says is looked at.
 std::string_view stressedVowel(const Scanner& s, int p, const TranscriptionRule& rule, std::string_view output) {
-  output = nasalBeforeNextSyllable(s, p, rule, output);
-  output = openBeforeRAndConsonant(s, p, rule, output);
-  return openBeforeEnding(s, p, rule, output);
+  if (rule.match.size() != 1) return output;
+  output = nasalBeforeNextSyllable(s, p, output);
+  output = openBeforeRAndConsonant(s, p, output);
+  return openBeforeEnding(s, p, output);
 }
 
 }  // namespace
