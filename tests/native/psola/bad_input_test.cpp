@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "crc32.h"
 #include "engine_fixture.h"
 #include "measures.h"
 
@@ -169,6 +170,19 @@ TEST_F(BadInputTest, DatabasesThatAreMissingEmptyTruncatedOrFlippedAreRefused) {
   std::vector<char> longer = good;
   longer.push_back(0);
   cases.push_back({writeBytes(dir + "/byte-long", longer), MBR_ERR_DATABASE_CORRUPT});
+  // A byte more or less inside, under a checksum made again over it: only
+  // the size the header's counts give can tell.
+  const auto resummed = [](std::vector<char> bytes) {
+    const std::size_t body = bytes.size() - 4;
+    const std::uint32_t crc = psola::crc32(reinterpret_cast<const unsigned char*>(bytes.data()), body);
+    for (int i = 0; i < 4; ++i) bytes[body + static_cast<std::size_t>(i)] = static_cast<char>(crc >> (8 * i));
+    return bytes;
+  };
+  std::vector<char> padded = good, trimmed = good;
+  padded.insert(padded.end() - 4, 0);
+  trimmed.erase(trimmed.end() - 5);
+  cases.push_back({writeBytes(dir + "/byte-long-summed", resummed(padded)), MBR_ERR_DATABASE_CORRUPT});
+  cases.push_back({writeBytes(dir + "/byte-short-summed", resummed(trimmed)), MBR_ERR_DATABASE_CORRUPT});
   for (std::size_t at : {9ul, 20ul, 60ul, good.size() / 2, good.size() - 1}) {
     std::vector<char> flipped = good;
     flipped[at] = static_cast<char>(flipped[at] ^ 0x10);
