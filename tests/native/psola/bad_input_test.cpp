@@ -227,6 +227,8 @@ TEST_F(BadInputTest, ADatabaseWhoseRecordsContradictThemselvesIsRefused) {
   check("no silence", [](psola::Database& db) { db.phonemes[0].name = "h"; });
   check("a diphone twice", [](psola::Database& db) { db.diphones[1] = db.diphones[0]; });
   check("an unknown phoneme", [](psola::Database& db) { db.diphones[0].right = 9; });
+  check("a sample rate below 4000 Hz", [](psola::Database& db) { db.sampleRate = 3999; });
+  check("a sample rate above 96000 Hz", [](psola::Database& db) { db.sampleRate = 96001; });
 }
 
 }  // namespace
