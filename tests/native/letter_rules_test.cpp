@@ -63,7 +63,7 @@ TEST_F(LetterRules, ContextSymbolsDecideWhichRuleApplies) {
       {"_(R)=r\n(R)=R\n(T)=t\n", "aro rato tra", "[a/r/o][r/A/t/o][t/R/a]"},
       {"|(R)=R\n(R)=r\n(H)=\n(N)=n\n", "honra", "[/O/n/R/a]"},
       {"(E)&=ey\n(E)=e\n(M)=m\n(L)=l\n", "mel", "[m/Ey/l]"},
-      {"(N)*=~\n(N)=n\n(C)=k\n(T)=t\n", "canto cano", "[k/A/~/t/o][k/A/n/o]"},
+      {"(N)*=~\n(N)=n\n(C)=k\n(T)=t\n", "canto cone", "[k/A/~/t/o][k/O/n/e]"},
       {"(C)+=s\n(C)=k\n(D)=d\n", "cedo caco", "[s/E/d/o][k/A/k/o]"},
       {"(L)[=w\n(L)=l\n(S)=s\n(C)=k\n(T)=t\n(M)=m\n(H)=\n", "sol calta malha", "[s/O/w][k/A/w/t/a][m/A/l//a]"},
       {"(E)\\%=Q\n(E)=e\n(P)=p\n(L)=l\n(S)=s\n", "pele peles", "[p/E/l/Q][p/E/l/Q/s]"},

@@ -135,6 +135,51 @@ Coarse coarseOfEspeak(const std::string& separated) {
   return out;
 }
 
+Coarse coarseOfDiphone(const std::string& phonetic) {
+  if (phonetic.find("/_") != std::string::npos) return {"spelled"};
+  static const std::pair<const char*, const char*> kNames[] = {
+      {"tch", "tS"}, {"dj", "dZ"}, {"lh", "l i"}, {"nh", "nh"}, {"rr", "rr"}, {"kw", "k u"}, {"gw", "g u"},
+      {"x", "S"},    {"j", "Z"},   {"y", "i"},    {"w", "u"}};
+  Coarse out;
+  std::size_t i = 0;
+  while (i < phonetic.size()) {
+    const char ch = phonetic[i];
+    if (ch == '[' || ch == ']' || ch == '/' || ch == ' ') {
+      ++i;
+      continue;
+    }
+    const std::string lower = std::string(1, static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch));
+    if (std::string("aeiou").find(lower) != std::string::npos) {
+      std::string v = (ch >= 'A' && ch <= 'Z' ? "'" : "") + lower;
+      if (i + 1 < phonetic.size() && phonetic[i + 1] == '~') v += '~', ++i;
+      out.push_back(v);
+      ++i;
+      continue;
+    }
+    bool named = false;
+    for (const auto& [name, coarse] : kNames) {
+      const std::string n = name;
+      if (phonetic.compare(i, n.size(), n) != 0) continue;
+      const std::string c = coarse;
+      const std::size_t space = c.find(' ');
+      out.push_back(c.substr(0, space));
+      if (space != std::string::npos) out.push_back(c.substr(space + 1));
+      i += n.size();
+      named = true;
+      break;
+    }
+    if (!named) out.push_back(std::string(1, phonetic[i++]));
+  }
+  return out;
+}
+
+void mergeOpenVowels(Coarse& c) {
+  for (std::string& p : c) {
+    const std::size_t at = p.find_first_of("EO");
+    if (at != std::string::npos) p[at] = p[at] == 'E' ? 'e' : 'o';
+  }
+}
+
 std::string joined(const Coarse& c) {
   std::string s;
   for (const std::string& p : c) s += (s.empty() ? "" : " ") + p;

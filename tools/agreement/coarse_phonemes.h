@@ -34,6 +34,14 @@ Coarse coarseOfOurs(const std::vector<std::string>& phonemes);
 // with '|' between two names ("p|'O|dZ|y").
 Coarse coarseOfEspeak(const std::string& separated);
 
+// The diphone voice's phonetic string of one word ("[ k/A/ m/a]"): an upper-
+// case vowel is the stressed one, ~ makes it nasal, y and w are glides, and
+// tch dj x j lh nh rr kw gw are its names for tS dZ S Z l+i nh rr k+u g+u.
+// A spelled word ("[ /_s][ /_r]") gives the one name "spelled".
+Coarse coarseOfDiphone(const std::string& phonetic);
+// The diphone voice's recordings hold no open e or o: E and O become e and o.
+void mergeOpenVowels(Coarse& c);
+
 std::string joined(const Coarse& c);
 bool hasStress(const Coarse& c);
 void dropStress(Coarse& c);

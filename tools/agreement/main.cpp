@@ -4,6 +4,9 @@
 // inventory (coarse_phonemes.h) and compared whole: the same phonemes and
 // the same stressed vowel. Prints the share that agree and the ten largest
 // classes of disagreement with an example each; --list prints every one.
+// With --diphone DIR the diphone voice is measured instead, on the phonetic
+// strings its rules (DIR/regras.rgr, DIR/portug.exc) give, with open and
+// closed e and o taken as one: its recordings have only the closed ones.
 #include <espeak-ng/speak_lib.h>
 
 #include <algorithm>
@@ -18,6 +21,7 @@
 #include "../tradutor/cp1252.h"
 #include "coarse_phonemes.h"
 #include "common/cp1252_case.h"
+#include "diphone/letter_rules.h"
 #include "platform/host/host_control.h"
 #include "tts/utts_inic.h"
 #include "tts/utts_portug.h"
@@ -29,7 +33,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kUsage = "usage: agreement --data DIR [--list] TEXTFILE";
+constexpr const char* kUsage = "usage: agreement (--data DIR | --diphone DIR) [--list] TEXTFILE";
 
 std::vector<std::string> ourPhonemes(const std::string& word) {
   std::vector<std::string> out;
@@ -80,24 +84,34 @@ std::set<std::string> wordTypes(const std::string& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string data, textFile;
+  std::string data, diphone, textFile;
   bool list = false;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--data" && i + 1 < argc) data = argv[++i];
+    else if (a == "--diphone" && i + 1 < argc) diphone = argv[++i];
     else if (a == "--list") list = true;
     else textFile = a;
   }
-  if (data.empty() || textFile.empty()) {
+  if (data.empty() == diphone.empty() || textFile.empty()) {
     std::fprintf(stderr, "%s\n", kUsage);
     return 2;
   }
-  const std::string stem = (fs::absolute(data) / "portug").string();
   platform::host::reset();
-  if (!tradutor::loadAbbreviations(stem + ".abr") || !tradutor::loadProsodyFile(stem + ".pro") ||
-      !tradutor::loadLanguageData(stem + ".nrl", stem + ".exc")) {
-    std::fprintf(stderr, "agreement: cannot read the data files %s.*\n", stem.c_str());
-    return 1;
+  if (!diphone.empty()) {
+    const fs::path dir = fs::absolute(diphone);
+    if (!tradutor::loadLetterRules((dir / "regras.rgr").string()) ||
+        !tradutor::loadExceptionWords((dir / "portug.exc").string())) {
+      std::fprintf(stderr, "agreement: cannot read regras.rgr and portug.exc in %s\n", dir.string().c_str());
+      return 1;
+    }
+  } else {
+    const std::string stem = (fs::absolute(data) / "portug").string();
+    if (!tradutor::loadAbbreviations(stem + ".abr") || !tradutor::loadProsodyFile(stem + ".pro") ||
+        !tradutor::loadLanguageData(stem + ".nrl", stem + ".exc")) {
+      std::fprintf(stderr, "agreement: cannot read the data files %s.*\n", stem.c_str());
+      return 1;
+    }
   }
   if (espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, 0) < 0 || espeak_SetVoiceByName("pt-br") != EE_OK) {
     std::fprintf(stderr, "agreement: espeak-ng (pt-br) did not start\n");
@@ -112,8 +126,15 @@ int main(int argc, char** argv) {
   std::map<std::string, std::pair<int, std::string>> classes;  // class -> count, first example
   for (const std::string& w : words) {
     const std::string utf8 = tool::cp1252ToUtf8(w);
-    agreement::Coarse ours = agreement::coarseOfOurs(ourPhonemes(w));
     agreement::Coarse theirs = agreement::coarseOfEspeak(espeakPhonemes(utf8));
+    agreement::Coarse ours;
+    if (diphone.empty()) {
+      ours = agreement::coarseOfOurs(ourPhonemes(w));
+    } else {
+      ours = agreement::coarseOfDiphone(tradutor::textToPhonetic(w));
+      agreement::mergeOpenVowels(ours);
+      agreement::mergeOpenVowels(theirs);
+    }
     // espeak-ng leaves many short words unstressed (ser, para, está): then the
     // stress is not compared.
     if (!agreement::hasStress(ours) || !agreement::hasStress(theirs)) {

@@ -116,6 +116,15 @@ void stressOutput(std::string& output) {
     output[i] = static_cast<char>(upperAscii(static_cast<unsigned char>(output[i])));
 }
 
+// A stressed a before m or n and a vowel (cama, banana, semana) is the nasal
+// a. The rules cannot say it: their letters match whatever the stress, and
+// the stress is only the upper case markStress gave the letter.
+bool nasalBeforeNextSyllable(const Positions& p, int position, const std::string& output) {
+  if (p.at(position) != 'A' || output != "a") return false;
+  const int next = p.at(position + 1);
+  return (next == 'm' || next == 'n') && p.inside(position + 2) && isVowel(p.at(position + 2));
+}
+
 }  // namespace
 
 std::string rewriteWord(const WorkWord& word) {
@@ -138,6 +147,7 @@ std::string rewriteWord(const WorkWord& word) {
         }
       }
     }
+    if (nasalBeforeNextSyllable(p, position, output)) output = "a~";
     const int c = p.at(position);
     if (c >= 'A' && c <= 'Z' && isVowel(c)) stressOutput(output);
     out += output;
