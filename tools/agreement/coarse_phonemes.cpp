@@ -123,6 +123,14 @@ Coarse coarseOfEspeak(const std::string& separated) {
   // A nasal vowel's glide is nasal too: "eI" + N is e~ j, as ours writes em y.
   for (std::size_t i = 0; i + 1 < out.size(); ++i)
     if (bare(out[i]) == "e~" && out[i + 1] == "j" && i + 2 < out.size()) out.erase(out.begin() + static_cast<long>(i) + 1);
+  // Before m or n and a consonant espeak may write the nasal e as "eI"
+  // ("d e z e I m p r"): that is the nasal e (ours em) too.
+  for (std::size_t i = 0; i + 3 < out.size(); ++i)
+    if (bare(out[i]) == "e" && out[i + 1] == "j" && (out[i + 2] == "m" || out[i + 2] == "n") && !isVowel(out[i + 3]) &&
+        out[i + 3] != "j" && out[i + 3] != "w") {
+      out[i] += '~';
+      out.erase(out.begin() + static_cast<long>(i) + 1, out.begin() + static_cast<long>(i) + 3);
+    }
   // espeak writes a vowel before m or n and a consonant as the vowel and the
   // nasal ("k o m b"): that is the nasal vowel ours writes (om).
   for (std::size_t i = 0; i + 2 < out.size(); ++i)

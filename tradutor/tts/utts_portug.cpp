@@ -162,6 +162,84 @@ std::string_view openBeforeRAndConsonant(const Scanner& s, int p, std::string_vi
   return output;
 }
 
+// The letters from p to the end of the word are `letters` (upper case; a
+// cedilla matched in either case).
+bool endsWithLetters(const Scanner& s, int p, std::string_view letters) {
+  if (s.n - p + 1 != static_cast<int>(letters.size())) return false;
+  for (std::size_t k = 0; k < letters.size(); ++k)
+    if (upperCp1252(s.at(p + static_cast<int>(k))) != static_cast<unsigned char>(letters[k])) return false;
+  return true;
+}
+
+template <std::size_t N>
+bool endsWithOneOf(const Scanner& s, int p, const std::string_view (&endings)[N]) {
+  for (const std::string_view e : endings)
+    if (endsWithLetters(s, p, e)) return true;
+  return false;
+}
+
+// The endings after a stressed e that keep it closed, each with a word:
+// portuguesa, beleza, desejo, igreja, seja, espelho, medo, tivesse, peso,
+// começo, cabeça, texto, ele, este, mesmo, desde, cabelo, erro, receberem,
+// quiseres, fazermos, termo, trecho, meses, vezes, caneta, beberam,
+// gigantesco.
+constexpr std::string_view kClosedEEndings[] = {
+    "SA",  "SAS",  "ZA",   "ZAS",  "JO",   "JOS",  "JA",   "JAS",  "JE",   "JEM",  "JAM",  "LHO",  "LHOS",
+    "LHA", "LHAS", "DO",   "DOS",  "SSE",  "SSES", "SSEM", "SO",   "SOS",  "\xC7" "O", "\xC7" "OS", "\xC7" "A", "\xC7" "AS", "\xC7" "AM",
+    "XTO", "XTOS", "XTA",  "XTAS", "LE",   "LES",  "STE",  "STES", "SMO",  "SMOS", "SMA",  "SMAS", "SDE",
+    "LO",  "LOS",  "RRO",  "RROS", "REM",  "RES",  "RMOS", "RDES", "RMO",  "CHO",  "CHOS", "SES",  "ZES",
+    "TA",  "TAS",  "RAM",  "SCO",  "SCOS", "SCA",  "SCAS"};
+// And after a stressed o: fosse, famoso, cores, forem, corra, folha,
+// escolha.
+constexpr std::string_view kClosedOEndings[] = {"SO", "SSE", "SSES", "SSEM", "RES", "REM", "RRA", "RRAS", "LHA", "LHAS"};
+
+// A stressed plain e or o in the last syllable but one, before its
+// consonants, is open, as in most such words: festa, terra, aberto,
+// moderna, bebe, parece, cheque; porta, nota, pobre, adora, choque. The
+// endings above keep it closed, and so do an o before -o or -os (novo,
+// porto, todos) and the o of the agent nouns' -dora, -tora and -sora
+// (contadora, impressora; not adora). A vowel before m or n is left to the
+// nasal rules, and a word of another shape to the rules alone.
+std::string_view openInLastButOneSyllable(const Scanner& s, int p, std::string_view output) {
+  const unsigned char letter = asciiUpper(s.at(p));
+  if (!(output == "e" && letter == 'E') && !(output == "o" && letter == 'O')) return output;
+  const unsigned char first = asciiUpper(s.at(p + 1));
+  if (first == 'M' || first == 'N') return output;
+  // The consonants of the last syllable (qu and gu before e or i count as
+  // one), its vowel, and at most an s or an m after it.
+  int i = p + 1;
+  while (s.inside(i)) {
+    const unsigned char c = asciiUpper(s.at(i));
+    const unsigned char after = asciiUpper(s.at(i + 2));
+    if ((c == 'Q' || c == 'G') && asciiUpper(s.at(i + 1)) == 'U' && (after == 'E' || after == 'I')) i += 2;
+    else if (isConsonant(s.at(i))) i += 1;
+    else break;
+  }
+  if (i == p + 1 || !s.inside(i) || !isVowel(s.at(i))) return output;
+  const unsigned char lastVowel = asciiUpper(s.at(i));
+  if (s.inside(i + 1) && (s.inside(i + 2) || (asciiUpper(s.at(i + 1)) != 'S' && asciiUpper(s.at(i + 1)) != 'M')))
+    return output;
+  if (letter == 'E') return endsWithOneOf(s, p + 1, kClosedEEndings) ? output : "ee";
+  if (lastVowel == 'O' || endsWithOneOf(s, p + 1, kClosedOEndings)) return output;
+  int vowelsBefore = 0;
+  for (int k = 1; k < p - 1; ++k) vowelsBefore += isVowel(s.at(k)) ? 1 : 0;
+  const unsigned char before = asciiUpper(s.at(p - 1));
+  static constexpr std::string_view kAgentEndings[] = {"RA", "RAS"};
+  if (vowelsBefore >= 2 && (before == 'D' || before == 'T' || before == 'S') && endsWithOneOf(s, p + 1, kAgentEndings))
+    return output;
+  return "oo";
+}
+
+// An adverb in -mente keeps the open vowel its adjective stresses: the e of
+// -vel and -el (possivelmente, cruelmente) and the o of -osa
+// (cuidadosamente).
+std::string_view openInAdverbBase(const Scanner& s, int p, const TranscriptionRule& rule, std::string_view output) {
+  if (rule.match.size() != 1 || (output != "e" && output != "o")) return output;
+  if (output == "e" && asciiUpper(s.at(p)) == 'E' && endsWith(s, p, "ELMENTE")) return "ee";
+  if (output == "o" && asciiUpper(s.at(p)) == 'O' && endsWith(s, p, "OSAMENTE")) return "oo";
+  return output;
+}
+
 // What the rules say for the stressed vowel, with what only the stress
 // decides: the rules cannot say these, since they do not see the stress.
 // Only a vowel its own one-letter rule says is looked at.
@@ -169,7 +247,8 @@ std::string_view stressedVowel(const Scanner& s, int p, const TranscriptionRule&
   if (rule.match.size() != 1) return output;
   output = nasalBeforeNextSyllable(s, p, output);
   output = openBeforeRAndConsonant(s, p, output);
-  return openBeforeEnding(s, p, output);
+  output = openBeforeEnding(s, p, output);
+  return openInLastButOneSyllable(s, p, output);
 }
 
 }  // namespace
@@ -201,6 +280,7 @@ void applyLetterRules(std::string_view word, int stressPosition, TextList& phone
     }
     std::string_view output = std::string_view(chosen->output).substr(0, kEmitted);
     if (p == stressPosition) output = stressedVowel(s, p, *chosen, output);
+    else output = openInAdverbBase(s, p, *chosen, output);
     for (const char ch : output) {
       if (p >= stressPosition) {
         text += '>';
