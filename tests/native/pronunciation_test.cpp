@@ -67,4 +67,32 @@ TEST(Pronunciation, TheDiphoneVoiceSaysEachWordAsASpeakerWould) {
   tradutor::freeLetterRules();
 }
 
+// Odd words: every one gets a pronunciation from both voices, the same the
+// second time.
+TEST(Pronunciation, OddWordsArePronouncedAndTheSameEachTime) {
+  platform::host::reset();
+  const std::string stem = kVoice + "aureatts/portug";
+  ASSERT_TRUE(tradutor::loadAbbreviations(stem + ".abr"));
+  ASSERT_TRUE(tradutor::loadProsodyFile(stem + ".pro"));
+  ASSERT_TRUE(tradutor::loadLanguageData(stem + ".nrl", stem + ".exc"));
+  ASSERT_TRUE(tradutor::loadLetterRules(kVoice + "som/difones/regras.rgr"));
+  ASSERT_TRUE(tradutor::loadExceptionWords(kVoice + "som/difones/portug.exc"));
+  std::string longest;
+  for (int i = 0; i < 200; ++i) longest += "aeioubcdflmnprstvz"[(i * 7) % 18];
+  const std::string words[] = {
+      "a", "\xE9", "x", longest, longest.substr(0, 49),
+      "\xE1\xE0\xE2\xE3\xE4\xE9\xE8\xEA\xEB\xED\xEC\xEE\xEF\xF3\xF2\xF4\xF5\xF6\xFA\xF9\xFB\xFC\xE7\xF1\xFD\xFF",
+      "p\xE1g\xEAn\xF3" "c\xFAs\xE7\xE3\xF5", "\xC1\xC9\xCD\xD3\xDA\xC7\xC3\xD5", "NBRXYZWQK", "CPU", "abc123def", "x2y",
+      "bem-te-vi-de-l\xE1", "guarda-chuva-de-sol-azul", "qu", "gu", "e-e-e-e-e", "oo", "ee"};
+  for (const std::string& w : words) {
+    const std::string phonemes = synthesizedPhonemes(w), phonetic = tradutor::textToPhonetic(w);
+    EXPECT_FALSE(phonemes.empty()) << w;
+    EXPECT_FALSE(phonetic.empty()) << w;
+    EXPECT_EQ(synthesizedPhonemes(w), phonemes) << w;
+    EXPECT_EQ(tradutor::textToPhonetic(w), phonetic) << w;
+  }
+  tradutor::freeLetterRules();
+  tradutor::freeTranscriptionRules();
+}
+
 }  // namespace
