@@ -120,7 +120,8 @@ void stressOutput(std::string& output) {
 // a. The rules cannot say it: their letters match whatever the stress, and
 // the stress is only the upper case markStress gave the letter.
 bool nasalBeforeNextSyllable(const Positions& p, int position, const std::string& output) {
-  if (p.at(position) != 'A' || output != "a") return false;
+  // (" a" is the a of a hiatus, as in Diana.)
+  if (p.at(position) != 'A' || (output != "a" && output != " a")) return false;
   const int next = p.at(position + 1);
   return (next == 'm' || next == 'n') && p.inside(position + 2) && isVowel(p.at(position + 2));
 }
@@ -147,7 +148,7 @@ std::string rewriteWord(const WorkWord& word) {
         }
       }
     }
-    if (nasalBeforeNextSyllable(p, position, output)) output = "a~";
+    if (nasalBeforeNextSyllable(p, position, output)) output += '~';
     const int c = p.at(position);
     if (c >= 'A' && c <= 'Z' && isVowel(c)) stressOutput(output);
     out += output;
