@@ -70,8 +70,8 @@ void lookupException(std::string& word) {
   // the letters taken off stay after the respelling.
   const auto& i = index();
   for (std::size_t length = word.size();;) {
-    if (const auto it = i.find(std::string_view(word).substr(0, length)); it != i.end()) {
-      word.replace(0, length, *it->second);
+    if (const auto respelling = i.find(std::string_view(word).substr(0, length))) {
+      word.replace(0, length, **respelling);
       return;
     }
     if (length == 0 || (word[length - 1] != 'S' && word[length - 1] != 'M')) return;

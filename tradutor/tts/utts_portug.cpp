@@ -1,6 +1,7 @@
 // uttsPortug: matching the rules with their contexts, and the transcription pass.
 #include "tts/utts_portug.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -401,20 +402,24 @@ void transcribeWord(std::string& word, TextList& phonemes) {
     known.clear();
     known.version = languageDataVersion();
   }
-  if (const auto it = known.where.find(std::string_view(word)); it != known.where.end()) {
-    phonemes.append(known.entries, it->second.first, it->second.second);
+  if (const auto* at = known.where.find(word)) {
+    phonemes.append(known.entries, at->first, at->second);
     return;
   }
   const std::size_t first = phonemes.size();
-  std::string spelling = word.size() <= TranscribedWords::kLongestWord ? word : std::string();
+  // (Kept on the stack: a word of at most kLongestWord letters is stored.)
+  char spelling[TranscribedWords::kLongestWord];
+  const std::size_t spellingLength = word.size() <= TranscribedWords::kLongestWord ? word.size() : 0;
+  std::copy(word.begin(), word.begin() + static_cast<std::ptrdiff_t>(spellingLength), spelling);
   lookupException(word);
   const int stress = isUnstressedWord(word) ? 0 : findStressedLetter(word);
   applyLetterRules(word, stress, phonemes);
-  if (spelling.empty()) return;
+  if (spellingLength == 0) return;
   if (known.entries.size() + (phonemes.size() - first) > TranscribedWords::kMostEntries) known.clear();  // start afresh
   const auto start = static_cast<std::uint32_t>(known.entries.size());
   for (std::size_t k = first; k < phonemes.size(); ++k) known.entries.push(phonemes[k]);
-  known.where.emplace(std::move(spelling), std::make_pair(start, static_cast<std::uint32_t>(phonemes.size() - first)));
+  known.where.emplace(std::string_view(spelling, spellingLength),
+                      std::make_pair(start, static_cast<std::uint32_t>(phonemes.size() - first)));
 }
 
 }  // namespace

@@ -33,8 +33,8 @@ const std::string* findAbbreviation(std::string_view word) {
   const auto& index = abbreviationIndex();
   if (index.empty()) return nullptr;
   const tts::CaseCopy key(word, tts::CaseCopy::upper);
-  const auto it = index.find(key.view());
-  return it == index.end() ? nullptr : &abbreviations()[it->second].expansion;
+  const std::size_t* at = index.find(key.view());
+  return at == nullptr ? nullptr : &abbreviations()[*at].expansion;
 }
 
 bool isKeptPunctuation(char c) {

@@ -275,8 +275,8 @@ TokenView nextTokenView(std::string_view text, std::size_t& p) {
 std::string_view wordClassView(std::string_view word) {
   const tts::CaseCopy key(word, tts::CaseCopy::upper);
   const auto& table = state().keywordClass;
-  const auto it = table.find(key.view());
-  return it == table.end() ? std::string_view() : std::string_view(it->second);
+  const std::string* wordClass = table.find(key.view());
+  return wordClass == nullptr ? std::string_view() : std::string_view(*wordClass);
 }
 
 // The class part of a token entry "[CC]text": two characters, or none in a shorter entry.

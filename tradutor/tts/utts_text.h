@@ -4,10 +4,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "common/cp1252_case.h"
+#include "tts/utts_text_map.h"
 
 namespace tradutor::tts {
 
@@ -66,13 +66,6 @@ class CaseCopy {
   std::string_view view_;
 };
 
-// A map from texts that is searched with a string_view, making no key string.
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-};
-template <typename Value>
-using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
 
 // The file's lines without their line ends; false when it cannot be read.
 bool readLines(const std::string& fileName, std::vector<std::string>& lines);
