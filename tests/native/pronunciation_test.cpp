@@ -30,12 +30,16 @@ std::string synthesizedPhonemes(const std::string& word) {
   return out;
 }
 
-TEST(Pronunciation, TheSyntheticVoiceSaysEachWordAsASpeakerWould) {
+// The synthetic voice's data files, as the program loads them.
+bool loadSyntheticVoice() {
   platform::host::reset();
   const std::string stem = kVoice + "aureatts/portug";
-  ASSERT_TRUE(tradutor::loadAbbreviations(stem + ".abr"));
-  ASSERT_TRUE(tradutor::loadProsodyFile(stem + ".pro"));
-  ASSERT_TRUE(tradutor::loadLanguageData(stem + ".nrl", stem + ".exc"));
+  return tradutor::loadAbbreviations(stem + ".abr") && tradutor::loadProsodyFile(stem + ".pro") &&
+         tradutor::loadLanguageData(stem + ".nrl", stem + ".exc");
+}
+
+TEST(Pronunciation, TheSyntheticVoiceSaysEachWordAsASpeakerWould) {
+  ASSERT_TRUE(loadSyntheticVoice());
   const auto rows = testing_support::goldenRows("pronunciation_synthetic");
   ASSERT_GE(rows.size(), 50u);
   for (const auto& [word, phonemes] : rows) EXPECT_EQ(synthesizedPhonemes(word), phonemes) << word;
@@ -70,11 +74,7 @@ TEST(Pronunciation, TheDiphoneVoiceSaysEachWordAsASpeakerWould) {
 // Odd words: every one gets a pronunciation from both voices, the same the
 // second time.
 TEST(Pronunciation, OddWordsArePronouncedAndTheSameEachTime) {
-  platform::host::reset();
-  const std::string stem = kVoice + "aureatts/portug";
-  ASSERT_TRUE(tradutor::loadAbbreviations(stem + ".abr"));
-  ASSERT_TRUE(tradutor::loadProsodyFile(stem + ".pro"));
-  ASSERT_TRUE(tradutor::loadLanguageData(stem + ".nrl", stem + ".exc"));
+  ASSERT_TRUE(loadSyntheticVoice());
   ASSERT_TRUE(tradutor::loadLetterRules(kVoice + "som/difones/regras.rgr"));
   ASSERT_TRUE(tradutor::loadExceptionWords(kVoice + "som/difones/portug.exc"));
   std::string longest;
