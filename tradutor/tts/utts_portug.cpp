@@ -182,7 +182,7 @@ bool endsWithOneOf(const Scanner& s, int p, const std::string_view (&endings)[N]
 // The endings after a stressed e that keep it closed, each with a word:
 // portuguesa, beleza, desejo, igreja, seja, espelho, medo, tivesse, peso,
 // começo, cabeça, texto, ele, este, mesmo, desde, cabelo, erro, receberem,
-// quiseres, fazermos, termo, trecho, meses, vezes, caneta, beberam,
+// beberes, fazermos, termo, trecho, meses, vezes, caneta, beberam,
 // gigantesco.
 constexpr std::string_view kClosedEEndings[] = {
     "SA",  "SAS",  "ZA",   "ZAS",  "JO",   "JOS",  "JA",   "JAS",  "JE",   "JEM",  "JAM",  "LHO",  "LHOS",
