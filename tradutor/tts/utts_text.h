@@ -66,7 +66,6 @@ class CaseCopy {
   std::string_view view_;
 };
 
-
 // The file's lines without their line ends; false when it cannot be read.
 bool readLines(const std::string& fileName, std::vector<std::string>& lines);
 
