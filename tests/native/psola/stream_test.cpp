@@ -489,8 +489,8 @@ TEST_F(StreamTest, AResetAtAnotherRateForgetsWhatTheResamplerHeld) {
 
 // The samples of fixed input, kept as a count and a hash: every change to
 // what the engine makes of them shows here, down to one sample (a grain's
-// crossfade, a tie between two pitch marks, a rounding). After a deliberate
-// change of the sound, the failure prints the new figures to keep.
+// crossfade, a rounding). After a deliberate change of the sound, the
+// failure prints the new figures to keep.
 TEST_F(StreamTest, FixedInputGivesTheSamplesItAlwaysGave) {
   struct Output {
     const char* name;
@@ -518,7 +518,7 @@ TEST_F(StreamTest, FixedInputGivesTheSamplesItAlwaysGave) {
     ASSERT_GT(write_MBR(copy.data()), 0) << o.name;
     flush_MBR();
     std::vector<unsigned char> bytes;
-    unsigned char buffer[1000];
+    alignas(short) unsigned char buffer[1000];
     const int width = o.type == MBR_LIN16 ? 2 : 1;
     for (int n; (n = readtype_MBR(buffer, 1000 / width, o.type)) > 0;)
       bytes.insert(bytes.end(), buffer, buffer + n * width);
