@@ -109,9 +109,13 @@ bool rightContext(const Scanner& s, int p, std::size_t matchLength, const std::s
   return true;
 }
 
-// The letters from p to the end of the word are `letters`.
+// The letters from p to the end of the word are `letters` (upper case; a
+// cedilla matched in either case).
 bool endsWith(const Scanner& s, int p, std::string_view letters) {
-  return s.n - p + 1 == static_cast<int>(letters.size()) && matchPart(s, p, letters);
+  if (s.n - p + 1 != static_cast<int>(letters.size())) return false;
+  for (std::size_t k = 0; k < letters.size(); ++k)
+    if (upperCp1252(s.at(p + static_cast<int>(k))) != static_cast<unsigned char>(letters[k])) return false;
+  return true;
 }
 
 // A stressed a whose next syllable begins with m, n or nh is the nasal a
@@ -163,19 +167,10 @@ std::string_view openBeforeRAndConsonant(const Scanner& s, int p, std::string_vi
   return output;
 }
 
-// The letters from p to the end of the word are `letters` (upper case; a
-// cedilla matched in either case).
-bool endsWithLetters(const Scanner& s, int p, std::string_view letters) {
-  if (s.n - p + 1 != static_cast<int>(letters.size())) return false;
-  for (std::size_t k = 0; k < letters.size(); ++k)
-    if (upperCp1252(s.at(p + static_cast<int>(k))) != static_cast<unsigned char>(letters[k])) return false;
-  return true;
-}
-
 template <std::size_t N>
 bool endsWithOneOf(const Scanner& s, int p, const std::string_view (&endings)[N]) {
   for (const std::string_view e : endings)
-    if (endsWithLetters(s, p, e)) return true;
+    if (endsWith(s, p, e)) return true;
   return false;
 }
 
