@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 #include "mbrola.h"
 #include "sample_codecs.h"
@@ -205,12 +206,12 @@ void Engine::pullFromParser() {
     void* handle = nullptr;
     const int status = parser_->nextPhone(parser_->user, &handle);
     if (status == 1 && handle != nullptr) {
-      auto* phone = static_cast<PhoneObject*>(handle);
+      // Ours from here on, freed even when queueing it runs out of memory.
+      const std::unique_ptr<PhoneObject> phone(static_cast<PhoneObject*>(handle));
       if (!(phone->ms >= 0 && phone->ms <= kMaxDurationMs))  // NaN too
         raise(MBR_ERR_DURATION_RANGE, "a phone's duration is out of range (0 to 60000)");
       else
         queuePhone(phone->name, phone->ms, phone->points);
-      delete phone;
       continue;
     }
     if (status == 2) endUtterance();

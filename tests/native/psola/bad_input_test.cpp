@@ -34,6 +34,11 @@ TEST_F(BadInputTest, EachMalformedLineHasItsError) {
   EXPECT_EQ(errorAfterWriting("a x\r\n"), MBR_ERR_MALFORMED_LINE);
   EXPECT_EQ(errorAfterWriting("a -5\r\n"), MBR_ERR_DURATION_RANGE);
   EXPECT_EQ(errorAfterWriting("a 1e9\r\n"), MBR_ERR_DURATION_RANGE);
+  // Numbers: digits, at most one point, an exponent with digits of its own.
+  for (const char* number : {".", "+", "-", "e5", "1e", "1e+", "1.5.2", "1x", "0x10", "--1"})
+    EXPECT_EQ(errorAfterWriting(std::string("a ") + number + "\r\n"), MBR_ERR_MALFORMED_LINE) << number;
+  for (const char* number : {"1.", ".5", "1e2", "1E+2", "5e-1", "-0"})
+    EXPECT_EQ(errorAfterWriting(std::string("a ") + number + "\r\n"), MBR_OK) << number;
   EXPECT_EQ(errorAfterWriting("a 100 50\r\n"), MBR_ERR_MALFORMED_LINE);
   EXPECT_EQ(errorAfterWriting("a 100 50 zz\r\n"), MBR_ERR_MALFORMED_LINE);
   EXPECT_EQ(errorAfterWriting("a 100 50 0\r\n"), MBR_ERR_PITCH_RANGE);
@@ -43,6 +48,20 @@ TEST_F(BadInputTest, EachMalformedLineHasItsError) {
   EXPECT_EQ(errorAfterWriting(std::string(300, 'a') + " 100\r\n"), MBR_ERR_UNKNOWN_PHONEME);
   EXPECT_NE(engineError().find("unknown phoneme"), std::string::npos);
   EXPECT_LT(engineError().size(), 100u);
+  // What the text shows of a bad name or number: 40 characters, then "...",
+  // control characters as '?'.
+  const std::string forty(40, 'x');
+  const struct {
+    std::string line, shown;
+  } shown[] = {
+      {forty + " 100", "'" + forty + "'"},       {forty + "y 100", "'" + forty + "...'"},
+      {"a " + forty, "'" + forty + "'"},         {"a " + forty + "y", "'" + forty + "...'"},
+      {"a\x01" "b 100", "'a?b'"},                  {"a 1\x02", "'1?'"},
+  };
+  for (const auto& row : shown) {
+    errorAfterWriting(row.line + "\n");
+    EXPECT_NE(engineError().find(row.shown), std::string::npos) << engineError();
+  }
   std::string pairs = "a 100";
   for (int k = 0; k < 1000; ++k) pairs += " 50 120";
   EXPECT_EQ(errorAfterWriting(pairs + "\r\n"), MBR_ERR_TOO_MANY_PITCH_POINTS);

@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "engine_fixture.h"
+#include "failing_allocator.h"
 #include "measures.h"
 #include "resampler.h"
 #include "sample_codecs.h"
@@ -198,17 +200,21 @@ int MBR_API nextFromList(void* user, void** phone) {
 void MBR_API resetList(void* user) { ++static_cast<ListParser*>(user)->resets; }
 
 TEST_F(StreamTest, PhoneObjectsFromACustomParserSpeakLikeLines) {
-  const std::vector<short> fromLines = speak("a 120 50 110\ns 90\ni 140 80 180");
+  const std::vector<short> fromLines = speak("a 120 -30 100 50 110\ns 90\ni 140 20 130 80 180 150 200");
   reset_MBR();
   ListParser list{{nullptr, nextFromList, resetList}, {}, 0, 0};
   list.parser.user = &list;
+  // Points are put in order and held to 0..100 %, as a line's are.
   void* a = init_Phone(const_cast<char*>("a"), 120);
   EXPECT_EQ(appendf0_Phone(a, 50, 110), 0);
+  EXPECT_EQ(appendf0_Phone(a, -30, 100), 0);
   void* s = init_Phone(const_cast<char*>("s"), 90);
   EXPECT_EQ(appendf0_Phone(s, 10, 999), 0);
   EXPECT_EQ(reset_Phone(s), 0);  // the pitch point goes again
   void* i = init_Phone(const_cast<char*>("i"), 140);
+  EXPECT_EQ(appendf0_Phone(i, 150, 200), 0);
   EXPECT_EQ(appendf0_Phone(i, 80, 180), 0);
+  EXPECT_EQ(appendf0_Phone(i, 20, 130), 0);
   EXPECT_LT(appendf0_Phone(i, 50, 5), 0);  // out of range, refused
   list.phones = {a, s, i};
   setParser_MBR(&list.parser);
@@ -216,6 +222,55 @@ TEST_F(StreamTest, PhoneObjectsFromACustomParserSpeakLikeLines) {
   setParser_MBR(nullptr);
   void* spare = init_Phone(const_cast<char*>("a"), 10);
   close_Phone(spare);
+}
+
+// A parser that answers from a script, making an "a" of 100 ms for each 1,
+// and counts how often it is asked.
+struct ScriptedParser {
+  MbrParser parser;
+  std::vector<int> answers;
+  std::size_t asked = 0;
+  bool giveNothing = false;  // answer 1 without a phone
+};
+
+int MBR_API nextFromScript(void* user, void** phone) {
+  auto* script = static_cast<ScriptedParser*>(user);
+  const int answer = script->asked < script->answers.size() ? script->answers[script->asked] : 0;
+  ++script->asked;
+  if (answer == 1 && !script->giveNothing) *phone = init_Phone(const_cast<char*>("a"), 100);
+  return answer;
+}
+
+// A read takes what the parser has ready and no more: it stops asking at its
+// first answer other than a phone, names an error, and makes a phoneme once
+// the utterance ends.
+TEST_F(StreamTest, EachAnswerOfACustomParserHasItsEffect) {
+  const struct {
+    std::vector<int> answers;
+    bool giveNothing;
+    std::size_t asked;
+    int samples, error;
+  } rows[] = {
+      {{0}, false, 1, 0, MBR_OK},
+      {{-1}, false, 1, 0, MBR_ERR_PARSER},
+      {{1, 1, 0}, false, 3, 0, MBR_OK},  // no pitch after them yet: nothing is made
+      {{1, 1, 2}, false, 4, 3200, MBR_OK},  // and once more, for what follows
+      {{2, 1, 2}, false, 1, 0, MBR_OK},  // an end with nothing open, then the read stops
+      {{1, 2}, true, 1, 0, MBR_OK},      // "a phone" that is none
+  };
+  for (const auto& row : rows) {
+    reset_MBR();
+    ScriptedParser script{{nullptr, nextFromScript, nullptr}, row.answers, 0, row.giveNothing};
+    script.parser.user = &script;
+    setParser_MBR(&script.parser);
+    short samples[8000];
+    const int n = read_MBR(samples, 8000);
+    setParser_MBR(nullptr);
+    const std::string what = ::testing::PrintToString(row.answers);
+    EXPECT_NEAR(n, row.samples, 16) << what;
+    EXPECT_EQ(script.asked, row.asked) << what;
+    EXPECT_EQ(lastError_MBR(), row.error) << what;
+  }
 }
 
 // NaN fails every comparison, so a range test written the plain way lets it
@@ -263,6 +318,100 @@ TEST_F(StreamTest, AFaultInsideTheEngineIsNamedAsAnError) {
   setParser_MBR(nullptr);
   reset_MBR();
   EXPECT_EQ(lastError_MBR(), 0);
+}
+
+// Memory running out at any one allocation inside a call: the call gives its
+// error answer and names "out of memory", and after a reset (or, for init,
+// an init that works) the engine says what it said before.
+TEST_F(StreamTest, MemoryRunningOutAnywhereInACallIsNamedAndForgottenOnReset) {
+  setFreq_MBR(8000);  // through the resampler too
+  reset_MBR();
+  const std::vector<short> before = speak(kSentence);
+  ListParser list{{nullptr, nextFromList, resetList}, {}, 0, 0};
+  list.parser.user = &list;
+  const auto lines = [](const char* text, bool flushed) {
+    return [text, flushed] {
+      setParser_MBR(nullptr);
+      std::string copy = text;
+      write_MBR(copy.data());
+      if (flushed) flush_MBR();
+    };
+  };
+  // Phones from a custom parser, enough that the queue grows while it reads.
+  const auto parsed = [&list] {
+    for (std::size_t k = list.next; k < list.phones.size(); ++k) close_Phone(list.phones[k]);
+    list.phones.clear();
+    list.next = 0;
+    for (int k = 0; k < 40; ++k) {
+      void* phone = init_Phone(const_cast<char*>(k % 2 != 0 ? "a" : "i"), 60);
+      appendf0_Phone(phone, 50, static_cast<float>(100 + k));
+      list.phones.push_back(phone);
+    }
+    setParser_MBR(&list.parser);
+  };
+  char info[64];
+  const struct {
+    const char* name;
+    bool opens;  // the call opens the engine itself
+    std::function<void()> prepare;
+    std::function<int()> call;
+    int failed;
+  } calls[] = {
+      {"init_MBR", true, lines("", false), [&] { return init_MBR(path_.data()); }, -1},
+      {"init_rename_MBR", true, lines("", false),
+       [&] { return init_rename_MBR(path_.data(), const_cast<char*>("a A"), const_cast<char*>("i I")); }, -1},
+      {"write_MBR", false, lines("", false),
+       [] { return write_MBR(const_cast<char*>("a 120 50 110\ns 90\ni 140 80 180\n")); }, -1},
+      // The line without its line feed is read by the flush.
+      {"flush_MBR", false, lines("a 120 50 110\ni 140 80 180", false), [] { return flush_MBR(); }, -1},
+      {"read_MBR", false, parsed, [] {
+         short samples[4000];
+         return read_MBR(samples, 4000);
+       }, -1},
+      {"readtype_MBR", false, parsed, [] {
+         unsigned char codes[4000];
+         return readtype_MBR(codes, 4000, MBR_ALAW);
+       }, -1},
+      {"getDatabaseInfo_MBR", false, lines("", false), [&] { return getDatabaseInfo_MBR(info, sizeof info, 3); }, 0},
+  };
+  for (const auto& c : calls) {
+    reset_MBR();
+    c.prepare();
+    const int untroubled = c.call();
+    long failures = 0;
+    for (long n = 0;; ++n) {
+      reset_MBR();
+      c.prepare();
+      failAllocation(n);
+      const int answer = c.call();
+      const bool failed = allocationsBeforeFailure() < 0;
+      failAllocation(-1);
+      if (!failed) break;
+      // A failure the library meets itself (a sort without its spare buffer)
+      // leaves the call's answer as it was.
+      if (lastError_MBR() == MBR_OK) {
+        EXPECT_EQ(answer, untroubled) << c.name << ", allocation " << n;
+        continue;
+      }
+      ++failures;
+      EXPECT_EQ(answer, c.failed) << c.name << ", allocation " << n;
+      EXPECT_EQ(lastError_MBR(), MBR_ERR_INTERNAL) << c.name << ", allocation " << n;
+      EXPECT_EQ(engineError(), "out of memory") << c.name << ", allocation " << n;
+      if (c.opens) {
+        ASSERT_EQ(init_MBR(path_.data()), 0);
+      }
+    }
+    EXPECT_GT(failures, 0) << c.name << " allocates nothing: the row tests nothing";
+    if (c.opens) {
+      ASSERT_EQ(init_MBR(path_.data()), 0);  // without the names the last row gave
+    }
+  }
+  for (std::size_t k = list.next; k < list.phones.size(); ++k) close_Phone(list.phones[k]);
+  setParser_MBR(nullptr);
+  reset_MBR();
+  EXPECT_EQ(lastError_MBR(), MBR_OK);
+  EXPECT_EQ(speak(kSentence), before);
+  setFreq_MBR(16000);
 }
 
 // G.711 as its standard defines it: each code stands for a cell of the
