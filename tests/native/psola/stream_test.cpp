@@ -414,6 +414,23 @@ TEST_F(StreamTest, MemoryRunningOutAnywhereInACallIsNamedAndForgottenOnReset) {
   setFreq_MBR(16000);
 }
 
+// Samples are made as they are read, into a fixed ring: once the text is
+// queued, reading it all allocates nothing, whatever the grains' sizes.
+TEST_F(StreamTest, ReadingAtTheVoicesOwnRateAllocatesNothing) {
+  write_MBR(const_cast<char*>("a 300 0 20 50 1000 100 40\ns 200\ni 300 0 500 100 20\na 100\n"));
+  flush_MBR();
+  static short samples[100000];  // static: the test's own storage allocates nothing either
+  constexpr long kUntouched = 1000000;
+  failAllocation(kUntouched);
+  const int n = read_MBR(samples, 100000);
+  const long left = allocationsBeforeFailure();
+  failAllocation(-1);
+  EXPECT_EQ(left, kUntouched);
+  EXPECT_NEAR(n, 900 * 16, 80);
+  // Low pitch makes the largest grains: they were there to make.
+  EXPECT_GT(rms(std::vector<short>(samples, samples + std::max(n, 0)), 0, 4800), 300.0);
+}
+
 // G.711 as its standard defines it: each code stands for a cell of the
 // linear scale, decoded to the cell's middle. A 16-bit sample must get the
 // code whose cell holds it (its magnitude for mu-law; one less than it for
@@ -557,8 +574,13 @@ TEST_F(StreamTest, EachSettingAndAnswerHoldsAtItsEdge) {
     int hz, kept;
   } rates[] = {{4000, 4000}, {3999, 4000}, {96000, 96000}, {96001, 96000}, {16000, 16000}};
   for (const auto& r : rates) {
+    reset_MBR();
     setFreq_MBR(r.hz);
     EXPECT_EQ(getFreq_MBR(), r.kept) << r.hz;
+    EXPECT_EQ(lastError_MBR(), r.hz == r.kept ? MBR_OK : MBR_ERR_BAD_ARGUMENT) << r.hz;
+    if (r.hz != r.kept) {
+      EXPECT_EQ(engineError(), "output frequency out of range (4000 to 96000)");
+    }
   }
   const struct {
     float ratio, kept;
@@ -615,24 +637,30 @@ TEST_F(StreamTest, AVolumeOfZeroIsSilence) {
   EXPECT_EQ(peak(out), 0);
 }
 
-// A reset at another rate leaves nothing of the resampler's input behind:
-// what is said next is what a fresh engine says.
+// A reset, or a close and a new init, at another rate leaves nothing of the
+// resampler's input behind: what is said next is what a fresh engine says.
 TEST_F(StreamTest, AResetAtAnotherRateForgetsWhatTheResamplerHeld) {
-  for (const int rate : {8000, 22050}) {
-    setFreq_MBR(rate);
-    reset_MBR();
-    const std::vector<short> fresh = speak("i 200 50 150\na 100");
-    // Voiced from its first tens of milliseconds: a resampler that kept an
-    // earlier test's place would start it with silence.
-    EXPECT_GT(rms(fresh, rate / 40, rate / 10), 300.0) << rate;
-    reset_MBR();
-    // Far enough in that the resampler has let go of its first input.
-    write_MBR(const_cast<char*>("s 300\na 500 50 90\ni 100 50 90\n"));
-    std::vector<short> buffer(static_cast<std::size_t>(rate) / 2);
-    ASSERT_EQ(read_MBR(buffer.data(), static_cast<int>(buffer.size())), static_cast<int>(buffer.size())) << rate;
-    reset_MBR();
-    EXPECT_EQ(speak("i 200 50 150\na 100"), fresh) << rate;
-  }
+  for (const bool reopen : {false, true})
+    for (const int rate : {8000, 22050}) {
+      setFreq_MBR(rate);
+      reset_MBR();
+      const std::vector<short> fresh = speak("i 200 50 150\na 100");
+      // Voiced from its first tens of milliseconds: a resampler that kept an
+      // earlier test's place would start it with silence.
+      EXPECT_GT(rms(fresh, rate / 40, rate / 10), 300.0) << rate;
+      reset_MBR();
+      // Far enough in that the resampler has let go of its first input.
+      write_MBR(const_cast<char*>("s 300\na 500 50 90\ni 100 50 90\n"));
+      std::vector<short> buffer(static_cast<std::size_t>(rate) / 2);
+      ASSERT_EQ(read_MBR(buffer.data(), static_cast<int>(buffer.size())), static_cast<int>(buffer.size())) << rate;
+      if (reopen) {
+        close_MBR();
+        ASSERT_EQ(init_MBR(path_.data()), 0);
+      } else {
+        reset_MBR();
+      }
+      EXPECT_EQ(speak("i 200 50 150\na 100"), fresh) << rate << (reopen ? ", opened again" : ", reset");
+    }
   setFreq_MBR(16000);
 }
 
