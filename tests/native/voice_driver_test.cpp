@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <string>
 #include <vector>
 
+#include "common/waveheader.h"
 #include "engines/mbrola_voice.h"
 #include "platform/host/host_control.h"
 #include "psola_static.h"
@@ -89,14 +92,26 @@ TEST_F(VoiceDriverTest, EachLineGoesWithCarriageReturnAndLineFeedAndAFlushAfterT
   EXPECT_EQ(FakeMbrola::flushes, 1);
 }
 
+// A piece is handed over when the next read would bring it to 16000 bytes.
 TEST_F(VoiceDriverTest, SamplesAreHandedOverInHalfSecondsAndTheLastPieceAsItIs) {
   ASSERT_EQ(initialise(), 1);
-  FakeMbrola::reads = {3000, 3000, 3000};  // 6000 bytes each: the third would pass 16000
-  EXPECT_TRUE(tradutor::ttsSpeak("Bom dia"));
-  const auto played = blocks();
-  ASSERT_EQ(played.size(), 2u);
-  EXPECT_EQ(played[0], numbered(1, 6000));
-  EXPECT_EQ(played[1], numbered(6001, 9000));
+  const struct {
+    std::deque<int> reads;
+    std::vector<std::pair<short, short>> pieces;  // the samples of each, numbered
+  } rows[] = {
+      {{3000, 3000, 3000}, {{1, 6000}, {6001, 9000}}},  // 6000 bytes each: the third would pass 16000
+      {{4000, 4000}, {{1, 4000}, {4001, 8000}}},        // the second would reach it
+      {{3999, 4000}, {{1, 7999}}},                      // 15998 bytes: one piece
+  };
+  for (const auto& row : rows) {
+    FakeMbrola::reset();
+    host::waveLog().blocks.clear();
+    FakeMbrola::reads = row.reads;
+    EXPECT_TRUE(tradutor::ttsSpeak("Bom dia"));
+    std::vector<std::vector<short>> expected;
+    for (const auto& [from, to] : row.pieces) expected.push_back(numbered(from, to));
+    EXPECT_EQ(blocks(), expected) << row.reads.size() << " reads, the first " << row.reads.front();
+  }
   EXPECT_EQ(host::waveLog().opens.at(0).bitsPerSample, 16);
   EXPECT_EQ(host::waveLog().opens.at(0).samplesPerSecond, 16000u);
 }
@@ -234,6 +249,16 @@ TEST_F(VoiceDriverTest, TheOutputFileCountsExactlyTheSamplesWritten) {
   EXPECT_EQ(std::vector<unsigned char>(bytes.begin(), bytes.begin() + 44), header);
   EXPECT_EQ(FakeMbrola::closes, 1);
   EXPECT_EQ(host::loadedLibraries(), 0);
+  // Done with the file, the driver answers for the WAV player again: a sound
+  // playing is speech it tells of and stops.
+  host::holdWaveBlocks(true);
+  std::vector<std::uint8_t> sound(tradutor::kWaveHeaderSize + 16000, 0);
+  tradutor::writeWaveHeader(sound.data(), 16000, 1, 16000, 16);
+  tradutor::playWaveImage(sound.data(), sound.size());
+  EXPECT_TRUE(tradutor::ttsIsSpeaking());
+  tradutor::ttsStop();
+  EXPECT_FALSE(tradutor::ttsIsSpeaking());
+  host::holdWaveBlocks(false);
 }
 
 TEST_F(VoiceDriverTest, AFileWriteErrorFailsTheTextButSynthesisGoesOn) {
@@ -285,6 +310,8 @@ TEST_F(VoiceDriverTest, InitialisedAgainWithoutAFileItPlaysAgain) {
   EXPECT_TRUE(host::waveLog().blocks.empty());
   tradutor::ttsSetOutputFile("");
   ASSERT_EQ(initialise(), 1);
+  // The first file was closed, every sample in it.
+  EXPECT_EQ(std::filesystem::file_size(hostFile("voz.wav")), 44u + 2000u);
   FakeMbrola::reads = {1000};
   EXPECT_TRUE(tradutor::ttsSpeak("Bom dia"));
   ASSERT_EQ(blocks().size(), 1u);
@@ -338,6 +365,16 @@ TEST_F(VoiceDriverTest, EachFailureHasItsResultAndText) {
   EXPECT_EQ(initialise(), 0);
   EXPECT_EQ(tradutor::ttsErrorText(), "Arquivo de sa\xED" "da n\xE3o pode ser criado");
   EXPECT_EQ(host::loadedLibraries(), 0);
+}
+
+// Names left empty are the voice's own: the database br4 and the files
+// portug.* of the current folder.
+TEST_F(VoiceDriverTest, EmptyNamesTakeTheDefaults) {
+  host::setCurrentDirectory(std::string(VOICE_DIR) + "/drive_c/tarsis/aureatts");
+  ASSERT_EQ(tradutor::ttsInitialize("", "", "", "", "", ""), 1);
+  EXPECT_EQ(FakeMbrola::initPath, "br4");
+  for (const char* name : {"portug.nrl", "portug.exc", "portug.abr", "portug.pro", "portug.dfn"})
+    EXPECT_NE(std::find(host::openedFiles().begin(), host::openedFiles().end(), name), host::openedFiles().end()) << name;
 }
 
 TEST_F(VoiceDriverTest, TheRegistryNamesTheDatabase) {
