@@ -1,6 +1,7 @@
 // The engine keeps the prosody it is given: durations, boundaries, pitch
 // targets and voicing.
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,37 @@ TEST_F(ProsodyTest, PitchIsInterpolatedAcrossPhonemesAndHeldAtTheEnds) {
   for (double ms : {20.0, 100.0, 300.0, 500.0, 700.0}) {  // the middles of the phonemes, and one held end
     const long at = static_cast<long>(ms * 16);
     EXPECT_NEAR(pitchOf(out, at - 320, at + 320), expected(at), 0.03 * expected(at)) << "at " << ms << " ms";
+  }
+}
+
+// Without a target the pitch is the voice's own (its marks' median spacing),
+// and the targets of one utterance say nothing of the next.
+TEST_F(ProsodyTest, WithoutATargetThePitchIsTheVoicesOwn) {
+  const double own = 16000.0 / kSourcePeriod;
+  const struct {
+    const char* text;
+    double ms, hz;
+  } rows[] = {
+      {"a 300\ni 300", 150, own},
+      {"a 300\ni 300", 450, own},
+      {"a 200 50 250\n#\na 300\ni 300", 350, own},
+      {"a 200 50 250\n#\na 300\ni 300 50 90", 350, 90},  // held before the first target
+      {"a 300\ni 300\n#\na 200 50 250\n", 300, own},       // the next utterance's targets already queued
+  };
+  for (const auto& row : rows) {
+    reset_MBR();
+    std::vector<short> out;
+    if (row.text[std::strlen(row.text) - 1] == '\n') {
+      std::string text = row.text;
+      write_MBR(text.data());
+      flush_MBR();
+      short buffer[1000];
+      for (int n; (n = read_MBR(buffer, 1000)) > 0;) out.insert(out.end(), buffer, buffer + n);
+    } else {
+      out = speak(row.text);
+    }
+    const long at = static_cast<long>(row.ms * 16);
+    EXPECT_NEAR(pitchOf(out, at - 480, at + 480), row.hz, 0.03 * row.hz) << row.text << " at " << row.ms << " ms";
   }
 }
 

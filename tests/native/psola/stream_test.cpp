@@ -34,6 +34,8 @@ TEST_F(StreamTest, NothingIsReadyUntilTheRightNeighbourOrAFlushArrives) {
   short buffer[100];
   write_MBR(const_cast<char*>("a 100 50 120\r\n"));
   EXPECT_EQ(read_MBR(buffer, 100), 0);
+  write_MBR(const_cast<char*>("i 100\r\n"));
+  EXPECT_EQ(read_MBR(buffer, 100), 0);  // the pitch after "a" is not known yet
   write_MBR(const_cast<char*>("i 100 50 120\r\n"));
   EXPECT_GT(read_MBR(buffer, 100), 0);  // "a" can be made now
   readAll(1000);
@@ -41,6 +43,13 @@ TEST_F(StreamTest, NothingIsReadyUntilTheRightNeighbourOrAFlushArrives) {
   EXPECT_GT(read_MBR(buffer, 100), 0);  // and "i" after the flush
   readAll(1000);
   EXPECT_EQ(read_MBR(buffer, 100), 0);
+  // Phonemes that never get a pitch target are made once more than 2000 wait.
+  std::string lines;
+  for (int k = 0; k < 2000; ++k) lines += "a 100\n";
+  write_MBR(lines.data());
+  EXPECT_EQ(read_MBR(buffer, 100), 0);
+  write_MBR(const_cast<char*>("a 100\n"));
+  EXPECT_GT(read_MBR(buffer, 100), 0);
 }
 
 TEST_F(StreamTest, AHashLineEndsTheUtteranceLikeAFlush) {
