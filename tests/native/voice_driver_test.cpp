@@ -148,6 +148,31 @@ TEST_F(VoiceDriverTest, SynthesisHandsTheSamplesOverAndStopsWhenTheTakerSaysSo) 
   EXPECT_GT(FakeMbrola::resets, resets + 1);  // the reset before and the one after the stop
 }
 
+// A text spoken while another one's samples are being taken (a key's echo
+// during speech) has lists of its own: the first goes on with its own lines.
+TEST_F(VoiceDriverTest, ATextSpokenFromInsideTheTakerLeavesTheFirstWhole) {
+  ASSERT_EQ(initialise(), 1);
+  const auto linesOf = [](const char* text) {
+    FakeMbrola::written.clear();
+    EXPECT_TRUE(tradutor::ttsSynthesize(text, [](const short*, std::size_t) { return true; }));
+    return FakeMbrola::written;
+  };
+  const std::vector<std::string> outer = linesOf("Bom dia a todos"), inner = linesOf("Entre comando MCI");
+  ASSERT_GT(outer.size(), 2u);
+  FakeMbrola::written.clear();
+  FakeMbrola::reads = {100};  // after the first line
+  bool nested = false;
+  EXPECT_TRUE(tradutor::ttsSynthesize("Bom dia a todos", [&](const short*, std::size_t) {
+    if (!nested) nested = tradutor::ttsSynthesize("Entre comando MCI", [](const short*, std::size_t) { return true; });
+    return true;
+  }));
+  EXPECT_TRUE(nested);
+  std::vector<std::string> expected = {outer[0]};
+  expected.insert(expected.end(), inner.begin(), inner.end());
+  expected.insert(expected.end(), outer.begin() + 1, outer.end());
+  EXPECT_EQ(FakeMbrola::written, expected);
+}
+
 TEST_F(VoiceDriverTest, AnEngineClaimingMoreSamplesThanItsBufferHoldsIsNotBelieved) {
   ASSERT_EQ(initialise(), 1);
   FakeMbrola::claimsMore = true;

@@ -621,7 +621,7 @@ TEST_F(StreamTest, EachSettingAndAnswerHoldsAtItsEdge) {
   reset_MBR();
   EXPECT_EQ(write_MBR(const_cast<char*>("a 100\n")), 6);
   write_MBR(const_cast<char*>("i 100"));
-  flush_MBR();
+  EXPECT_EQ(flush_MBR(), 0);
   EXPECT_NEAR(static_cast<double>(readAll(1000).size()), 200 * 16, 80);
 
   // An error's text is cut to the buffer, its end kept for the zero.
