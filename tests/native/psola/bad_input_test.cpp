@@ -30,6 +30,7 @@ TEST_F(BadInputTest, EachMalformedLineHasItsError) {
   EXPECT_EQ(errorAfterWriting("a 100 50 120\r\n"), MBR_OK);
   EXPECT_EQ(errorAfterWriting("; a comment\r\n\r\n   \r\n"), MBR_OK);
   EXPECT_EQ(errorAfterWriting("a 0\r\n"), MBR_OK);
+  EXPECT_EQ(errorAfterWriting(" \ta\t100 \t50\f120\v\r\n"), MBR_OK);
   EXPECT_EQ(errorAfterWriting("a\r\n"), MBR_ERR_MALFORMED_LINE);
   EXPECT_EQ(errorAfterWriting("a x\r\n"), MBR_ERR_MALFORMED_LINE);
   EXPECT_EQ(errorAfterWriting("a -5\r\n"), MBR_ERR_DURATION_RANGE);
@@ -108,11 +109,28 @@ TEST_F(BadInputTest, GarbageNeverCrashesOrGrowsWithoutBound) {
   EXPECT_GT(speak("a 100\ni 100").size(), 3000u);
 }
 
+// 65536 phonemes, or pitch targets, wait unread at most: the phoneme after
+// them is refused.
 TEST_F(BadInputTest, WritingWithoutEverReadingIsRefusedOnceTheQueueIsFull) {
-  std::string lines;
-  for (int k = 0; k < 70000; ++k) lines += "a 10\n";
-  write_MBR(lines.data());
-  EXPECT_EQ(lastError_MBR(), MBR_ERR_INPUT_FULL);
+  std::string hundredPoints = "a 10";
+  for (int k = 0; k < 100; ++k) hundredPoints += " 50 120";
+  const struct {
+    int phonemes;       // of "a 10"
+    int pointPhonemes;  // of "a 10" with 100 pitch points
+    int error;
+  } rows[] = {
+      {65536, 0, MBR_OK}, {65537, 0, MBR_ERR_INPUT_FULL}, {70000, 0, MBR_ERR_INPUT_FULL},
+      {0, 656, MBR_OK},  // 65600 targets: the last phoneme came when 65500 waited
+      {1, 656, MBR_ERR_INPUT_FULL},
+  };
+  for (const auto& row : rows) {
+    reset_MBR();
+    std::string lines;
+    for (int k = 0; k < row.pointPhonemes; ++k) lines += hundredPoints + "\n";
+    for (int k = 0; k < row.phonemes; ++k) lines += "a 10\n";
+    write_MBR(lines.data());
+    EXPECT_EQ(lastError_MBR(), row.error) << row.phonemes << " phonemes after " << row.pointPhonemes << " with points";
+  }
   reset_MBR();
   EXPECT_GT(speak("a 100\ni 100").size(), 3000u);  // and all is well after a reset
 }

@@ -170,9 +170,16 @@ TEST_F(StreamTest, RenamedAndClonedPhonemes) {
   speak("a 100");
   EXPECT_EQ(lastError_MBR(), MBR_ERR_UNKNOWN_PHONEME);
   close_MBR();
-  EXPECT_LT(init_rename_MBR(path_.data(), const_cast<char*>("a"), nullptr), 0);
-  EXPECT_LT(init_rename_MBR(path_.data(), const_cast<char*>("zz Z"), nullptr), 0);
-  EXPECT_EQ(lastError_MBR(), MBR_ERR_RENAME);
+  const struct {
+    const char *rename, *clone, *named;
+  } refused[] = {{"a", nullptr, "rename"},     {"zz Z", nullptr, "rename"}, {nullptr, "a", "clone"},
+                 {nullptr, "zz Z", "clone"},   {"a A", "a B", "clone"}};  // "a" is "A" by then
+  for (const auto& r : refused) {
+    EXPECT_LT(init_rename_MBR(path_.data(), const_cast<char*>(r.rename), const_cast<char*>(r.clone)), 0);
+    EXPECT_EQ(lastError_MBR(), MBR_ERR_RENAME) << (r.rename ? r.rename : "") << " / " << (r.clone ? r.clone : "");
+    EXPECT_NE(engineError().find(r.named), std::string::npos) << engineError();
+    EXPECT_LT(write_MBR(const_cast<char*>("a 100\n")), 0);  // nothing is open
+  }
 }
 
 TEST_F(StreamTest, VersionAndDatabaseInformation) {
@@ -187,6 +194,14 @@ TEST_F(StreamTest, VersionAndDatabaseInformation) {
   char small[4];
   EXPECT_EQ(getDatabaseInfo_MBR(small, sizeof small, 0), 11);  // the whole length, the text cut
   EXPECT_STREQ(small, "pho");
+  EXPECT_STREQ(getVersion_MBR(small, sizeof small), "pso");
+  EXPECT_EQ(getDatabaseInfo_MBR(text, sizeof text, -1), 0);
+  EXPECT_EQ(getDatabaseInfo_MBR(text, sizeof text, 4), 0);
+  // No room at all: the buffer is left as it was.
+  std::strcpy(small, "xyz");
+  EXPECT_EQ(getDatabaseInfo_MBR(small, 0, 0), 11);
+  getVersion_MBR(small, 0);
+  EXPECT_STREQ(small, "xyz");
 }
 
 struct ListParser {
