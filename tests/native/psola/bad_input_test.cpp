@@ -1,5 +1,6 @@
 // Whatever is written or loaded, the engine answers with an error it can
 // name, never a crash, and keeps its memory bounded.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -112,24 +113,25 @@ TEST_F(BadInputTest, GarbageNeverCrashesOrGrowsWithoutBound) {
 // 65536 phonemes, or pitch targets, wait unread at most: the phoneme after
 // them is refused.
 TEST_F(BadInputTest, WritingWithoutEverReadingIsRefusedOnceTheQueueIsFull) {
-  std::string hundredPoints = "a 10";
-  for (int k = 0; k < 100; ++k) hundredPoints += " 50 120";
   const struct {
-    int phonemes;       // of "a 10"
-    int pointPhonemes;  // of "a 10" with 100 pitch points
+    int targets;   // on phonemes of "a 10" with up to 100 each
+    int phonemes;  // of "a 10" after them
     int error;
   } rows[] = {
-      {65536, 0, MBR_OK}, {65537, 0, MBR_ERR_INPUT_FULL}, {70000, 0, MBR_ERR_INPUT_FULL},
-      {0, 656, MBR_OK},  // 65600 targets: the last phoneme came when 65500 waited
-      {1, 656, MBR_ERR_INPUT_FULL},
+      {0, 65536, MBR_OK}, {0, 65537, MBR_ERR_INPUT_FULL}, {0, 70000, MBR_ERR_INPUT_FULL},
+      {65535, 1, MBR_OK}, {65536, 1, MBR_ERR_INPUT_FULL},
   };
   for (const auto& row : rows) {
     reset_MBR();
     std::string lines;
-    for (int k = 0; k < row.pointPhonemes; ++k) lines += hundredPoints + "\n";
+    for (int left = row.targets; left > 0; left -= 100) {
+      lines += "a 10";
+      for (int k = 0; k < std::min(left, 100); ++k) lines += " 50 120";
+      lines += "\n";
+    }
     for (int k = 0; k < row.phonemes; ++k) lines += "a 10\n";
     write_MBR(lines.data());
-    EXPECT_EQ(lastError_MBR(), row.error) << row.phonemes << " phonemes after " << row.pointPhonemes << " with points";
+    EXPECT_EQ(lastError_MBR(), row.error) << row.phonemes << " phonemes after " << row.targets << " targets";
   }
   reset_MBR();
   EXPECT_GT(speak("a 100\ni 100").size(), 3000u);  // and all is well after a reset
