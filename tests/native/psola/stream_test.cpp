@@ -638,6 +638,8 @@ TEST_F(StreamTest, EachSettingAndAnswerHoldsAtItsEdge) {
   write_MBR(const_cast<char*>("i 100"));
   EXPECT_EQ(flush_MBR(), 0);
   EXPECT_NEAR(static_cast<double>(readAll(1000).size()), 200 * 16, 80);
+  EXPECT_EQ(write_MBR(const_cast<char*>("a 100\n")), 6);  // a line of its own, nothing left of the last
+  EXPECT_EQ(lastError_MBR(), MBR_OK) << engineError();
 
   // An error's text is cut to the buffer, its end kept for the zero.
   reset_MBR();
