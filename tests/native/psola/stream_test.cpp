@@ -95,6 +95,10 @@ TEST_F(StreamTest, TheSameInputGivesTheSameSamples) {
 }
 
 TEST_F(StreamTest, ResetDiscardsPendingInputAndOutput) {
+  // Without "i-i": a reset that kept the last "i" queued as the left
+  // neighbour of the next one would look for that diphone.
+  close_MBR();
+  open({"i-i"});
   const std::vector<short> alone = speak("i 200 50 150\na 100");
   reset_MBR();
   write_MBR(const_cast<char*>("s 300\na 500 50 90\ni 100 50 90\n"));
@@ -103,6 +107,7 @@ TEST_F(StreamTest, ResetDiscardsPendingInputAndOutput) {
   reset_MBR();
   EXPECT_EQ(read_MBR(buffer, 10), 0);
   EXPECT_EQ(speak("i 200 50 150\na 100"), alone);
+  EXPECT_EQ(lastError_MBR(), MBR_OK) << engineError();
 }
 
 TEST_F(StreamTest, TheVolumeRatioScalesTheSamples) {
