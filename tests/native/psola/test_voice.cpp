@@ -54,6 +54,7 @@ psola::Database makeTestVoice(const std::set<std::string>& missing) {
           noise = noise * 1103515245u + 12345u;
           v = static_cast<double>((noise >> 16) & 0x7FFF) / 0x7FFF * 6000 - 3000;
         }
+        v *= 1 + 0.1 * static_cast<double>(t < boundary ? r : l);
         db.samples.push_back(static_cast<std::int16_t>(std::lround(v)));
       }
       for (int t = 0; t < static_cast<int>(d.sampleCount); t += kSourcePeriod) {

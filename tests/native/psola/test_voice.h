@@ -5,7 +5,8 @@
 //   i  voiced: formants of 300 and 2300 Hz
 //   s  unvoiced: white noise
 // Every diphone holds 600 samples of each of its phonemes between the cut
-// points, with 480 more beyond each cut.
+// points, with 480 more beyond each cut. Each half is scaled by 1 + 0.1 times
+// its neighbour's place in this list, so the diphone used can be heard.
 #pragma once
 
 #include <set>
