@@ -260,6 +260,13 @@ TEST_F(StreamTest, PhoneObjectsFromACustomParserSpeakLikeLines) {
   list.phones = {a, s, i};
   setParser_MBR(&list.parser);
   EXPECT_EQ(readAll(1000), fromLines);
+  // The parser is told of each reset and close, to start afresh with the engine.
+  EXPECT_EQ(list.resets, 0);
+  reset_MBR();
+  EXPECT_EQ(list.resets, 1);
+  close_MBR();
+  EXPECT_EQ(list.resets, 2);
+  ASSERT_EQ(init_MBR(path_.data()), 0);
   setParser_MBR(nullptr);
   void* spare = init_Phone(const_cast<char*>("a"), 10);
   close_Phone(spare);
@@ -306,11 +313,12 @@ TEST_F(StreamTest, EachAnswerOfACustomParserHasItsEffect) {
     setParser_MBR(&script.parser);
     short samples[8000];
     const int n = read_MBR(samples, 8000);
-    setParser_MBR(nullptr);
     const std::string what = ::testing::PrintToString(row.answers);
     EXPECT_NEAR(n, row.samples, 16) << what;
     EXPECT_EQ(script.asked, row.asked) << what;
     EXPECT_EQ(lastError_MBR(), row.error) << what;
+    reset_MBR();  // a parser without a reset function of its own
+    setParser_MBR(nullptr);
   }
 }
 
