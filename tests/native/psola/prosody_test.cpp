@@ -84,8 +84,9 @@ TEST_F(ProsodyTest, PitchIsInterpolatedAcrossPhonemesAndHeldAtTheEnds) {
 }
 
 // Without a target the pitch is the voice's own (its marks' median spacing),
-// and the targets of one utterance say nothing of the next.
-TEST_F(ProsodyTest, WithoutATargetThePitchIsTheVoicesOwn) {
+// and the targets of one utterance say nothing of the next. Two targets in
+// one place keep the order they were written in: a step from one to the other.
+TEST_F(ProsodyTest, EachStretchHasThePitchItsTargetsGive) {
   const double own = 16000.0 / kSourcePeriod;
   const struct {
     const char* text;
@@ -96,6 +97,8 @@ TEST_F(ProsodyTest, WithoutATargetThePitchIsTheVoicesOwn) {
       {"a 200 50 250\n#\na 300\ni 300", 350, own},
       {"a 200 50 250\n#\na 300\ni 300 50 90", 350, 90},  // held before the first target
       {"a 300\ni 300\n#\na 200 50 250\n", 300, own},       // the next utterance's targets already queued
+      {"a 300 50 100 50 200\ni 300", 90, 100},
+      {"a 300 50 100 50 200\ni 300", 400, 200},
   };
   for (const auto& row : rows) {
     reset_MBR();

@@ -241,7 +241,7 @@ int MBR_API nextFromList(void* user, void** phone) {
 void MBR_API resetList(void* user) { ++static_cast<ListParser*>(user)->resets; }
 
 TEST_F(StreamTest, PhoneObjectsFromACustomParserSpeakLikeLines) {
-  const std::vector<short> fromLines = speak("a 120 -30 100 50 110\ns 90\ni 140 20 130 80 180 150 200");
+  const std::vector<short> fromLines = speak("a 120 -30 100 50 110 50 140\ns 90\ni 140 20 130 80 180 150 200");
   reset_MBR();
   ListParser list{{nullptr, nextFromList, resetList}, {}, 0, 0};
   list.parser.user = &list;
@@ -249,6 +249,7 @@ TEST_F(StreamTest, PhoneObjectsFromACustomParserSpeakLikeLines) {
   void* a = init_Phone(const_cast<char*>("a"), 120);
   EXPECT_EQ(appendf0_Phone(a, 50, 110), 0);
   EXPECT_EQ(appendf0_Phone(a, -30, 100), 0);
+  EXPECT_EQ(appendf0_Phone(a, 50, 140), 0);  // after the other at 50 %
   void* s = init_Phone(const_cast<char*>("s"), 90);
   EXPECT_EQ(appendf0_Phone(s, 10, 999), 0);
   EXPECT_EQ(reset_Phone(s), 0);  // the pitch point goes again
