@@ -4,8 +4,9 @@
 
 namespace psola_test {
 
-// Allocation `n` from now (0: the very next) throws std::bad_alloc, and every
-// one after it succeeds again. -1 lets them all succeed.
+// Allocation `n` from now (0: the very next) fails, as std::bad_alloc or, for
+// a nothrow new, as a null pointer; every one after it succeeds again. -1
+// lets them all succeed.
 void failAllocation(long n);
 // How many allocations were left to go before the failing one; negative once
 // it has failed (or when none is armed).
