@@ -69,6 +69,7 @@ TEST_F(BadInputTest, EachMalformedLineHasItsError) {
   for (int k = 0; k < 1000; ++k) pairs += " 50 120";
   EXPECT_EQ(errorAfterWriting(pairs + "\r\n"), MBR_ERR_TOO_MANY_PITCH_POINTS);
   EXPECT_EQ(errorAfterWriting(std::string(65536, 'x') + "\r\n"), MBR_ERR_LINE_TOO_LONG);
+  EXPECT_EQ(engineError(), "a line longer than 16384 characters");
 }
 
 TEST_F(BadInputTest, ALineThatIsBadStillLeavesTheRestSpoken) {
