@@ -41,6 +41,16 @@ std::vector<short> speak(const std::string& text, int piece) {
   return out;
 }
 
+std::vector<short> speakAtOnce(const std::string& text) {
+  std::string copy = text + "\n";
+  write_MBR(copy.data());
+  flush_MBR();
+  std::vector<short> out;
+  short buffer[1000];
+  for (int n; (n = read_MBR(buffer, 1000)) > 0;) out.insert(out.end(), buffer, buffer + n);
+  return out;
+}
+
 double pitchOf(const std::vector<short>& x, long from, long to) {
   // The first lag whose correlation comes near the best one is the period
   // (the best may be two or three periods when mark positions are rounded).

@@ -10,6 +10,9 @@ namespace psola_test {
 // Writes each line of `text` with write_MBR, reading after each in pieces of
 // `piece` samples, then flushes and reads the rest.
 std::vector<short> speak(const std::string& text, int piece = 16000);
+// Writes all of `text` in one call (a line feed added), flushes, then reads
+// everything.
+std::vector<short> speakAtOnce(const std::string& text);
 // The pitch (Hz) of samples [from, to) by autocorrelation, searched from 50 to 500 Hz.
 double pitchOf(const std::vector<short>& x, long from, long to);
 // The largest normalised autocorrelation at lags of 2 to 20 ms.
