@@ -52,10 +52,14 @@ run() {  # run COMMAND ANSWER [SPOKEN]: ANSWER is the line expected after it (""
     lines+=("$2")
     answers=$((answers + 1))
     [ "${3:-yes}" = no ] || expect_said "$2"
-    sleep "$(((${#2} + 11) / 12 + 1))"  # the answer is heard to its end (about 12 characters a second)
+    sleep "$(((${#2} + 11) / 12 + 1))"  # the answer is begun (about 12 characters a second)
   else
     sleep 1
   fi
+  # ...and heard to its end with the prompt after it, however late a loaded
+  # machine began it: the echoes of a long line's keys can still be playing
+  # when its Return is typed, and the next key would cut the answer short.
+  sound_settles "$RIG_DIR/sound.raw" 0
 }
 check_screen() {  # the screen, read back through the review mode's copy
   xdotool key ctrl+alt+F9; sleep 0.7

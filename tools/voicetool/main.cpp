@@ -3,11 +3,11 @@
 //   voicetool pack SEGMENTS.tsv RAWDIR BASE  BASE.IND and BASE.DIF from one raw file per segment
 //   voicetool find CAPTURE.raw WAV...       whether the sounds of the WAV files were played, in that
 //                                            order, in a raw capture of the device (each compared
-//                                            without its last sample, which the player silences)
+//                                            without its last sample, which the player silences;
+//                                            silence the starved device put in is passed over)
 //   voicetool wav RAW WAV                    8-bit mono 11025 Hz samples with the 44-byte header and
 //                                            nothing after them (no RIFF pad byte: the numbers unit
 //                                            takes everything after the header as sound)
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "common/waveheader.h"
+#include "sound_search.h"
 
 namespace {
 
@@ -112,7 +113,7 @@ int wav(const std::string& rawPath, const std::string& wavPath) {
 int find(const std::string& capturePath, const std::vector<std::string>& sounds) {
   std::ifstream in(capturePath, std::ios::binary);
   const std::vector<std::uint8_t> capture((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  auto at = capture.begin();
+  std::size_t at = 0;
   int missing = 0;
   for (const std::string& path : sounds) {
     std::ifstream w(path, std::ios::binary);
@@ -121,13 +122,17 @@ int find(const std::string& capturePath, const std::vector<std::string>& sounds)
       std::fprintf(stderr, "voicetool: %s holds no sound\n", path.c_str());
       return 1;
     }
-    const auto found = std::search(at, capture.end(), wave.begin() + tradutor::kWaveHeaderSize, wave.end() - 1);
-    if (found == capture.end()) {
+    const auto found = voicetool::findSound(capture, at, wave.data() + tradutor::kWaveHeaderSize,
+                                            wave.size() - tradutor::kWaveHeaderSize - 1,
+                                            voicetool::shapeOfWaveHeader(wave.data()));
+    if (!found) {
       std::printf("missing: %s\n", path.c_str());
       ++missing;
     } else {
-      std::printf("found at %ld: %s\n", static_cast<long>(found - capture.begin()), path.c_str());
-      at = found + static_cast<long>(wave.size() - tradutor::kWaveHeaderSize - 1);
+      std::printf("found at %zu", found->begin);
+      if (found->gaps > 0) std::printf(" (%d gaps of the device's silence passed over)", found->gaps);
+      std::printf(": %s\n", path.c_str());
+      at = found->end;
     }
   }
   return missing == 0 ? 0 : 1;
