@@ -156,4 +156,4 @@ for what in private handles; do
   [ $((b * 100)) -le $((a * 105)) ] && [ $((b * 100)) -ge $((a * 95)) ] ||
     fail "$what grew from $a to $b over the session"
 done
-echo "falamci soak: $commands commands, $answers answers on the screen, ${#sounds[@]} sounds heard in order, ended with 0"
+echo "falamci soak: $commands commands, $answers answers on the screen, ${#sounds[@]} sounds heard in order ($(grep -c gaps "$RIG_DIR/found.txt" || true) with the device's silence inside), ended with 0"

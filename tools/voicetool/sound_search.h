@@ -9,9 +9,9 @@ namespace voicetool {
 
 // What the search needs to know of a sound's format.
 struct SampleShape {
-  std::size_t frameBytes = 1;    // bytes of one sample on every channel
+  std::size_t frameBytes = 1;      // bytes of one sample on every channel
   std::uint8_t silenceByte = 128;  // 128 for 8-bit samples, 0 for 16-bit
-  std::size_t longestGap = 0;    // frames of silence the device may put in at one place
+  std::size_t longestGap = 0;      // frames of silence the device may put in at one place
 };
 
 struct SoundMatch {
