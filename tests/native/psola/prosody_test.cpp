@@ -99,6 +99,11 @@ TEST_F(ProsodyTest, EachStretchHasThePitchItsTargetsGive) {
       {"a 300\ni 300\n#\na 200 50 250", true, 300, own},  // the next utterance's targets already queued
       {"a 300 50 100 50 200\ni 300", false, 90, 100},
       {"a 300 50 100 50 200\ni 300", false, 400, 200},
+      // A pitch out of range is passed over; a pair that is not numbers ends
+      // the line's targets.
+      {"a 300 50 2000 50 200\ni 300", false, 150, 200},
+      {"a 300 50 x 50 200\ni 300", false, 150, own},
+      {"a 300 x 50 50 200\ni 300", false, 150, own},
   };
   for (const auto& row : rows) {
     reset_MBR();
