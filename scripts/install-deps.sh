@@ -18,7 +18,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 fonts-wine
-  xvfb xauth xdotool xclip imagemagick
+  xvfb xauth xdotool xclip imagemagick x11-xserver-utils
   espeak-ng sox wbrazilian libespeak-ng-dev
   clang-14 libclang-rt-14-dev
   mmdebstrap
