@@ -13,9 +13,9 @@ wine_writes "$log"
 # Left to xdotool, each would be bound to a spare keycode only while it is
 # sent and unbound right after: a loaded machine's Wine then looks the key
 # up after the unbinding and drops it.
-spare=$(xmodmap -pke | awk 'NF == 3 && $2 > 8 { print $2 }' | head -n 2)
-[ "$(echo "$spare" | wc -l)" -eq 2 ] || fail "no two spare keycodes in the keymap"
-xmodmap -e "keycode $(echo "$spare" | sed -n 1p) = aacute Aacute" -e "keycode $(echo "$spare" | sed -n 2p) = ccedilla Ccedilla"
+mapfile -t spare < <(xmodmap -pke | awk 'NF == 3 && $2 > 8 { print $2 }' | head -n 2)
+[ "${#spare[@]}" -eq 2 ] || fail "no two spare keycodes in the keymap"
+xmodmap -e "keycode ${spare[0]} = aacute Aacute" -e "keycode ${spare[1]} = ccedilla Ccedilla"
 
 wine "$exe" "$(winepath -w "$log")" &
 program=$!

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "../../tools/voicetool/sound_search.h"
 #include "common/waveheader.h"
+#include "voicetool/sound_search.h"
 
 namespace {
 

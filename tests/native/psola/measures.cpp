@@ -21,11 +21,17 @@ double correlation(const std::vector<short>& x, long from, long to, long lag) {
 
 }  // namespace
 
+std::vector<short> readAll(int piece) {
+  std::vector<short> out, buffer(static_cast<std::size_t>(std::max(piece, 1)));
+  for (int n; (n = read_MBR(buffer.data(), piece)) > 0;) out.insert(out.end(), buffer.begin(), buffer.begin() + n);
+  return out;
+}
+
 std::vector<short> speak(const std::string& text, int piece) {
   std::vector<short> out;
-  std::vector<short> buffer(static_cast<std::size_t>(std::max(piece, 1)));
   auto drain = [&] {
-    for (int n; (n = read_MBR(buffer.data(), piece)) > 0;) out.insert(out.end(), buffer.begin(), buffer.begin() + n);
+    const std::vector<short> got = readAll(piece);
+    out.insert(out.end(), got.begin(), got.end());
   };
   std::size_t at = 0;
   while (at < text.size()) {
@@ -45,10 +51,7 @@ std::vector<short> speakAtOnce(const std::string& text) {
   std::string copy = text + "\n";
   write_MBR(copy.data());
   flush_MBR();
-  std::vector<short> out;
-  short buffer[1000];
-  for (int n; (n = read_MBR(buffer, 1000)) > 0;) out.insert(out.end(), buffer, buffer + n);
-  return out;
+  return readAll(1000);
 }
 
 double pitchOf(const std::vector<short>& x, long from, long to) {

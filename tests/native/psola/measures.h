@@ -7,6 +7,8 @@
 
 namespace psola_test {
 
+// Reads in pieces of `piece` samples until the engine has nothing ready.
+std::vector<short> readAll(int piece);
 // Writes each line of `text` with write_MBR, reading after each in pieces of
 // `piece` samples, then flushes and reads the rest.
 std::vector<short> speak(const std::string& text, int piece = 16000);

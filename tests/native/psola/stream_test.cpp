@@ -24,12 +24,6 @@ using StreamTest = EngineTest;
 
 const char kSentence[] = "_ 50\na 120 50 110\ns 90\ni 140 80 180\na 100 50 140\n_ 60";
 
-std::vector<short> readAll(int piece) {
-  std::vector<short> out, buffer(static_cast<std::size_t>(piece));
-  for (int n; (n = read_MBR(buffer.data(), piece)) > 0;) out.insert(out.end(), buffer.begin(), buffer.begin() + n);
-  return out;
-}
-
 TEST_F(StreamTest, NothingIsReadyUntilTheRightNeighbourOrAFlushArrives) {
   short buffer[100];
   write_MBR(const_cast<char*>("a 100 50 120\r\n"));
